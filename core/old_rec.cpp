@@ -1,0 +1,7 @@
+#include "core/old_rec.h"
+
+namespace ovelix {
+
+TOldRec OldRec;
+
+}  // namespace ovelix

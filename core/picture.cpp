@@ -1,0 +1,118 @@
+#include "core/picture.h"
+
+#include <bit>
+#include <cstring>
+#include <new>
+
+#include "core/error.h"
+#include "core/pixel_access.h"
+
+namespace ovelix {
+
+namespace {
+
+// Packs an 8-bit channel into the bits of a mask, keeping its most significant bits.
+std::uint32_t PackChannel(std::uint8_t value, std::uint32_t mask) {
+  if (mask == 0) return 0;
+  const int shift = std::countr_zero(mask);
+  const int bits = std::popcount(mask >> shift);
+  const std::uint32_t scaled = bits >= 8 ? std::uint32_t{value} << (bits - 8) : std::uint32_t{value} >> (8 - bits);
+  return (scaled << shift) & mask;
+}
+
+// Widens the bits under a mask to 8 bits by repeating them, so that a 5-bit v becomes
+// (v << 3) | (v >> 2) as the drawing system does it.
+std::uint8_t UnpackChannel(std::uint32_t value, std::uint32_t mask) {
+  if (mask == 0) return 0;
+  const int shift = std::countr_zero(mask);
+  const int bits = std::popcount(mask >> shift);
+  std::uint32_t v = (value & mask) >> shift;
+  if (bits >= 8) return static_cast<std::uint8_t>(v >> (bits - 8));
+  std::uint32_t wide = 0;
+  for (int filled = 0; filled < 8; filled += bits) wide = (wide << bits) | v;
+  const int total = (8 + bits - 1) / bits * bits;
+  return static_cast<std::uint8_t>(wide >> (total - 8));
+}
+
+int SquaredDistance(PaletteEntry e, Color c) {
+  const int dr = e.red - RedOf(c);
+  const int dg = e.green - GreenOf(c);
+  const int db = e.blue - BlueOf(c);
+  return dr * dr + dg * dg + db * db;
+}
+
+}  // namespace
+
+Picture::Picture(int width, int height, PixelFormat format, std::vector<PaletteEntry> palette,
+                 ColorMasks masks)
+    : width_(width), height_(height), format_(format), palette_(std::move(palette)) {
+  masks_ = masks == ColorMasks{} ? DefaultMasks(format) : masks;
+  const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(width), BitsPerPixel(format));
+  const std::uint64_t bytes = stride * static_cast<std::uint64_t>(height);
+  if (width <= 0 || height <= 0 || bytes > MaxStoreBytes) throw Error(u"Out of system resources");
+  stride_ = static_cast<std::size_t>(stride);
+  pixels_.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(bytes)]);
+  if (pixels_ == nullptr) throw Error(u"Out of system resources");
+  Fill(White);
+}
+
+Picture::Picture(const Picture& other)
+    : width_(other.width_),
+      height_(other.height_),
+      format_(other.format_),
+      stride_(other.stride_),
+      palette_(other.palette_),
+      masks_(other.masks_) {
+  if (other.pixels_ != nullptr) {
+    pixels_ = std::make_unique_for_overwrite<std::uint8_t[]>(other.StoreBytes());
+    std::memcpy(pixels_.get(), other.pixels_.get(), other.StoreBytes());
+  }
+}
+
+Picture& Picture::operator=(const Picture& other) {
+  if (this != &other) *this = Picture(other);
+  return *this;
+}
+
+std::uint32_t Picture::Encode(Color color) const {
+  if (HasColorTable(format_)) {
+    std::uint32_t best = 0;
+    int bestDistance = SquaredDistance(palette_.empty() ? PaletteEntry{} : palette_[0], color);
+    for (std::size_t i = 1; i < palette_.size() && bestDistance != 0; ++i) {
+      const int distance = SquaredDistance(palette_[i], color);
+      if (distance < bestDistance) {
+        bestDistance = distance;
+        best = static_cast<std::uint32_t>(i);
+      }
+    }
+    return best;
+  }
+  return PackChannel(RedOf(color), masks_.red) | PackChannel(GreenOf(color), masks_.green) |
+         PackChannel(BlueOf(color), masks_.blue);
+}
+
+Color Picture::Decode(std::uint32_t value) const {
+  if (HasColorTable(format_)) {
+    return value < palette_.size() ? ColorOf(palette_[value]) : Color{0};
+  }
+  return MakeColor(UnpackChannel(value, masks_.red), UnpackChannel(value, masks_.green),
+                   UnpackChannel(value, masks_.blue));
+}
+
+std::uint32_t Picture::GetRaw(int x, int y) const {
+  return WithFormat(format_, [&]<PixelFormat F>() { return LoadPixel<F>(Row(y), static_cast<std::size_t>(x)); });
+}
+
+void Picture::SetRaw(int x, int y, std::uint32_t value) {
+  WithFormat(format_, [&]<PixelFormat F>() { StorePixel<F>(Row(y), static_cast<std::size_t>(x), value); });
+}
+
+void Picture::Fill(Color color) {
+  if (Empty()) return;
+  const std::uint32_t value = Encode(color);
+  std::memset(Row(0), 0, stride_);  // the row padding is written to files as zeros
+  for (int x = 0; x < width_; ++x) SetRaw(x, 0, value);
+  for (int y = 1; y < height_; ++y) std::memcpy(Row(y), Row(0), stride_);
+}
+
+}  // namespace ovelix

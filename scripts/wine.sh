@@ -1,0 +1,81 @@
+# A private X display and Wine prefix for one run of the Windows programs and tests.
+# Sourced by ./dev.
+
+OVELIX_WINE_DIR=/usr/lib/wine
+OVELIX_WINE64=$OVELIX_WINE_DIR/wine64
+OVELIX_WINESERVER=$OVELIX_WINE_DIR/wineserver
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+start_display() {
+  local screen=${1:-1024x768x24}
+  local numberFile
+  numberFile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+  OVELIX_XVFB_PID=$!
+  local i
+  for i in $(seq 100); do
+    [ -s "$numberFile" ] && break
+    sleep 0.05
+  done
+  [ -s "$numberFile" ] || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(tr -d '\n' <"$numberFile")"
+  rm -f "$numberFile"
+}
+
+stop_display() {
+  [ -n "${OVELIX_XVFB_PID:-}" ] && kill "$OVELIX_XVFB_PID" 2>/dev/null && wait "$OVELIX_XVFB_PID" 2>/dev/null
+  OVELIX_XVFB_PID=
+  return 0
+}
+
+# A template prefix is made once; every run works on a fresh copy of it.
+ensure_wine_template() {
+  local template="$OVELIX_BUILD/wine/template"
+  [ -f "$template/.ovelix-ready" ] && return 0
+  rm -rf "$template"
+  mkdir -p "$OVELIX_BUILD/wine"
+  echo "wine: creating the template prefix" >&2
+  WINEPREFIX=$template WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY= \
+    "$OVELIX_WINE64" wineboot -i >"$OVELIX_BUILD/wine/template.log" 2>&1 || true
+  WINEPREFIX=$template "$OVELIX_WINESERVER" -w
+  [ -f "$template/system.reg" ] || { cat "$OVELIX_BUILD/wine/template.log" >&2; return 1; }
+  # Wine draws the caption buttons with Marlett, which it only finds among the prefix's fonts.
+  cp /usr/share/wine/fonts/marlett.ttf "$template/drive_c/windows/Fonts/"
+  touch "$template/.ovelix-ready"
+}
+
+# Starts one wineserver for a fresh prefix named after the run and exports WINEPREFIX.
+# The prefix shows one Wine virtual desktop of the given size, so that Wine draws the window
+# frames and the wallpaper itself, as Windows would, instead of leaving them to an absent
+# window manager.
+start_wine() {
+  local name=$1 size=${2:-1024x768}
+  ensure_wine_template
+  export WINEPREFIX="$OVELIX_BUILD/wine/$name"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  rm -rf "$WINEPREFIX"
+  cp -a "$OVELIX_BUILD/wine/template" "$WINEPREFIX"
+  printf '\n[Software\\\\Wine\\\\Explorer]\n"Desktop"="Default"\n\n[Software\\\\Wine\\\\Explorer\\\\Desktops]\n"Default"="%s"\n' \
+    "$size" >>"$WINEPREFIX/user.reg"
+  "$OVELIX_WINESERVER" -p &
+  OVELIX_WINESERVER_PID=$!
+  # Start Wine's own services now, detached from any caller's output: started by the first
+  # test, they would keep its output pipe open and ctest would wait for them forever.
+  "$OVELIX_WINE64" wineboot </dev/null >/dev/null 2>&1
+}
+
+stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] && "$OVELIX_WINESERVER" -k 2>/dev/null
+  [ -n "${OVELIX_WINESERVER_PID:-}" ] && wait "$OVELIX_WINESERVER_PID" 2>/dev/null
+  OVELIX_WINESERVER_PID=
+  return 0
+}
+
+# A display and a prefix together; both are stopped when the shell exits.
+start_windows_session() {
+  local size=${2:-1024x768}
+  start_display "${size}x24"
+  start_wine "$1" "$size"
+  trap 'stop_wine; stop_display' EXIT
+}
