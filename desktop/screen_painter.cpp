@@ -67,6 +67,11 @@ void PaintScreen(MixMode mode) {
   if (!screen) return;
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
+  if (mode == MixMode::full) {
+    const GdiObject<HBRUSH> key(CreateSolidBrush(KeyColor));
+    if (key) FillScreen(screen.Get(), width, height, key.Get(), PATCOPY);
+    return;
+  }
   // Brush patterns start at the screen's origin, so the brush's (0, 0) lands on pixel (0, 0).
   SetBrushOrgEx(screen.Get(), 0, 0, nullptr);
   // First every key pixel to zero, then the key colour into those zeros only.
