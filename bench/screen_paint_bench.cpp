@@ -23,7 +23,7 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 // Drawing on the screen may still be queued when the call returns; reading a pixel back
 // waits until everything drawn before it is on the screen.
 void WaitUntilDrawn() {
-  const ScreenDc screen;
+  const ScreenDc screen(GetDC(nullptr));
   GetPixel(screen.Get(), GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
@@ -40,7 +40,7 @@ double TimeOnce(Paint&& paint) {
 }
 
 void PaintPixelByPixel(MixMode mode) {
-  const ScreenDc screen;
+  const ScreenDc screen(GetDC(nullptr));
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
   for (int x = 0; x < width; ++x)
@@ -49,7 +49,7 @@ void PaintPixelByPixel(MixMode mode) {
 }
 
 void ClearScreen() {
-  const ScreenDc screen;
+  const ScreenDc screen(GetDC(nullptr));
   PatBlt(screen.Get(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), BLACKNESS);
 }
 

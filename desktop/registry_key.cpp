@@ -13,14 +13,14 @@ RegistryKey OpenKeyForReading(HKEY root, std::u16string_view path) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, widePath.c_str(), 0, access, &key) == ERROR_SUCCESS) return RegistryKey(key);
   }
-  return {};
+  return RegistryKey();
 }
 
 RegistryKey CreateKeyForWriting(HKEY root, std::u16string_view path) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(root, ToWide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                       nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return {};
+    return RegistryKey();
   }
   return RegistryKey(key);
 }

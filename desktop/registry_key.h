@@ -4,39 +4,16 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
+
+#include "desktop/unique_handle.h"
 
 namespace ovelix {
 
+inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
+
 // Owns an open registry key. An empty owner stands for a key that failed to open: reads
 // from it give empty text and writes to it fail.
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  explicit RegistryKey(HKEY key) noexcept : key_(key) {}
-  RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-  RegistryKey& operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-      Close();
-      key_ = std::exchange(other.key_, nullptr);
-    }
-    return *this;
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  ~RegistryKey() { Close(); }
-
-  HKEY Get() const noexcept { return key_; }
-  explicit operator bool() const noexcept { return key_ != nullptr; }
-
- private:
-  void Close() noexcept {
-    if (key_ != nullptr) RegCloseKey(key_);
-    key_ = nullptr;
-  }
-
-  HKEY key_ = nullptr;
-};
+using RegistryKey = UniqueHandle<HKEY, CloseRegistryKey>;
 
 // Asks for read access, then for query-and-enumerate, then for query alone.
 RegistryKey OpenKeyForReading(HKEY root, std::u16string_view path);

@@ -63,7 +63,7 @@ void FillScreen(HDC screen, int width, int height, HBRUSH brush, DWORD rop) {
 }  // namespace
 
 void PaintScreen(MixMode mode) {
-  const ScreenDc screen;
+  const ScreenDc screen(GetDC(nullptr));
   if (!screen) return;
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -89,7 +89,7 @@ void RepaintEverything() {
 }
 
 ScreenPixels ReadPrimaryScreen() {
-  const ScreenDc screen;
+  const ScreenDc screen(GetDC(nullptr));
   if (!screen) return {};
   ScreenPixels result;
   result.width = GetSystemMetrics(SM_CXSCREEN);
@@ -98,7 +98,7 @@ ScreenPixels ReadPrimaryScreen() {
   info.bmiHeader = DibHeader(result.width, -result.height);  // top-down rows
   void* bits = nullptr;
   const GdiObject<HBITMAP> bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  const MemoryDc memory(screen.Get());
+  const MemoryDc memory(CreateCompatibleDC(screen.Get()));
   if (!bitmap || !memory) return {};
   {
     SelectGuard selected(memory.Get(), bitmap.Get());

@@ -65,7 +65,7 @@ class ScreenPainter : public ::testing::Test {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const ScreenDc screen;
+    const ScreenDc screen(GetDC(nullptr));
     ASSERT_EQ(SetDIBitsToDevice(screen.Get(), 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0,
                                 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS),
               height);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/platform/wide.h"
 #include "core/text.h"
 #include "desktop/wallpaper_registry.h"
 #include "desktop_state.h"
@@ -100,7 +101,7 @@ TEST_F(WallpaperRegistry, ReadingFallsBackToQueryAccessAlone) {
   WriteRawValue(WallpaperStyleValue, StringValue(u"2"));
   const RestrictedDesktopKey restricted(QueryAccessOnly);
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\desktop\\", 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(DesktopKeyPath).c_str(), 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
   EXPECT_EQ(ReadWallpaperPath(), u"C:\\a.bmp");
   EXPECT_EQ(ReadTileWallpaper(), 1);
   EXPECT_TRUE(ReadStretched());
