@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "core/text.h"
+#include "desktop/system_colors.h"
+#include "desktop/wallpaper_registry.h"
+#include "desktop/wallpaper_settings.h"
+#include "desktop_state.h"
+
+namespace ovelix {
+namespace {
+
+using namespace testing_support;
+
+constexpr std::u16string_view Folder = u"C:\\Программа\\";
+constexpr std::u16string_view OldPath = u"C:\\Обои\\кот.bmp";
+
+class WallpaperSettings : public DesktopTest {
+ protected:
+  // The settings the user had before the program started.
+  static void Found(const RawValue& wallpaper, const RawValue& tile, const RawValue& style) {
+    SetSystemWallpaper(OldPath);
+    WriteRawValue(WallpaperValue, wallpaper);
+    WriteRawValue(TileWallpaperValue, tile);
+    WriteRawValue(WallpaperStyleValue, style);
+  }
+
+  static ::testing::AssertionResult Shows(std::u16string_view path, std::u16string_view tile,
+                                          std::u16string_view style) {
+    if (SystemWallpaper() != path) {
+      return ::testing::AssertionFailure() << "the system reports " << Utf16ToUtf8(SystemWallpaper());
+    }
+    if (auto r = HasString(WallpaperValue, path); !r) return r;
+    if (auto r = HasString(TileWallpaperValue, tile); !r) return r;
+    return HasString(WallpaperStyleValue, style);
+  }
+};
+
+std::u16string InFolder(std::u16string_view file) { return std::u16string(Folder) + std::u16string(file); }
+
+TEST_F(WallpaperSettings, EachModeAppliesItsPictureAndModeNoPutsBackWhatWasFound) {
+  struct Case {
+    std::u16string_view tile;
+    std::u16string_view style;
+    std::u16string_view tileBack;  // what mode `no` writes back
+    std::u16string_view styleBack;
+  };
+  const Case cases[] = {
+      {u"0", u"2", u"0", u"2"},
+      {u"1", u"6", u"1", u"0"},   // of the style only "stretched or not" comes back
+      {u" 1", u"0", u"1", u"0"},
+      {u"300", u"0", u"44", u"0"},  // the tiling is kept in 8 bits
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.tile) + "/" + Utf16ToUtf8(c.style));
+    Found(StringValue(OldPath), StringValue(c.tile), StringValue(c.style));
+    TOldRec rec;
+    GetOld(rec);
+    SetPict(1, rec, Folder);
+    EXPECT_TRUE(Shows(InFolder(u"mix1.bmp"), u"1", u"0"));
+    SetPict(2, rec, Folder);
+    EXPECT_TRUE(Shows(InFolder(u"mix2.bmp"), u"1", u"0"));
+    SetPict(3, rec, Folder);
+    EXPECT_TRUE(Shows(InFolder(u"Pict1.bmp"), u"1", u"0"));
+    SetPict(4, rec, Folder);
+    EXPECT_TRUE(Shows(OldPath, c.tileBack, c.styleBack));
+  }
+}
+
+TEST_F(WallpaperSettings, NumbersThatAreNoModeChangeNothing) {
+  // A number-typed style would be overwritten by any write.
+  Found(StringValue(OldPath), StringValue(u"0"), DwordValue(2));
+  TOldRec rec;
+  rec.CapturedCount = static_cast<int>(OldRecField::BtnFaceColor);
+  for (const int number : {0, 5, -1, INT_MIN, INT_MAX}) {
+    SetPict(number, rec, Folder);
+    EXPECT_EQ(SystemWallpaper(), OldPath) << number;
+    EXPECT_TRUE(HasString(TileWallpaperValue, u"0")) << number;
+    const RawValue style = ReadRawValue(WallpaperStyleValue);
+    EXPECT_EQ(style.type, DWORD{REG_DWORD}) << number;
+  }
+}
+
+TEST_F(WallpaperSettings, AnEmptyPathReachesTheSystemAsNull) {
+  Found(StringValue(u""), StringValue(u"0"), StringValue(u"2"));
+  TOldRec rec;
+  GetOld(rec);
+  ASSERT_EQ(rec.Wallpaper, u"");
+  SetPict(1, rec, Folder);
+  SetPict(4, rec, Folder);
+  // The null pointer leaves the system's wallpaper as it was (an empty text would have
+  // cleared it); the tiling and style are written all the same.
+  EXPECT_TRUE(Shows(InFolder(u"mix1.bmp"), u"0", u"2"));
+}
+
+TEST_F(WallpaperSettings, GetOldStopsAtTheFirstFailureAndModeNoPutsBackOnlyWhatItCaptured) {
+  struct Case {
+    const char* what;
+    RawValue wallpaper, tile, style;
+    std::u16string error;
+    int captured;
+    std::u16string_view wallpaperBack, tileBack, styleBack;  // after mode `x`, then mode `no`
+  };
+  const std::u16string mix1 = InFolder(u"mix1.bmp");
+  const Case cases[] = {
+      {"everything", StringValue(OldPath), StringValue(u"0"), StringValue(u"2"), u"(no error)", 6, OldPath, u"0",
+       u"2"},
+      {"wallpaper a number", DwordValue(1), StringValue(u"0"), StringValue(u"2"),
+       u"Invalid data type for 'Wallpaper'", 0, mix1, u"1", u"0"},
+      {"tiling a number", StringValue(OldPath), DwordValue(0), StringValue(u"2"),
+       u"Invalid data type for 'TileWallpaper'", 1, OldPath, u"1", u"0"},
+      {"tiling missing", StringValue(OldPath), Absent, StringValue(u"2"), u"'' is not a valid integer value", 1,
+       OldPath, u"1", u"0"},
+      {"tiling with a trailing blank", StringValue(OldPath), StringValue(u"0 "), StringValue(u"2"),
+       u"'0 ' is not a valid integer value", 1, OldPath, u"1", u"0"},
+      {"style missing", StringValue(OldPath), StringValue(u"0"), Absent, u"'' is not a valid integer value", 2,
+       OldPath, u"0", u"0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Found(c.wallpaper, c.tile, c.style);
+    TOldRec rec;
+    rec.Wallpaper = u"stale";
+    rec.WindowColor = 1;
+    EXPECT_EQ(Utf16ToUtf8(ErrorOf([&] { GetOld(rec); })), Utf16ToUtf8(c.error));
+    EXPECT_EQ(rec.CapturedCount, c.captured);
+    EXPECT_EQ(rec.Wallpaper, c.captured >= 1 ? OldPath : u"");
+    EXPECT_EQ(rec.Tile, 0);
+    EXPECT_EQ(rec.Stretched, c.captured >= 3);
+    for (const SavedSystemColor& color : SavedSystemColors) {
+      EXPECT_EQ(rec.*color.saved, c.captured == 6 ? GetSysColor(color.index) : 0u) << color.index;
+    }
+    SetPict(1, rec, Folder);
+    SetPict(4, rec, Folder);
+    EXPECT_TRUE(Shows(c.wallpaperBack, c.tileBack, c.styleBack));
+  }
+}
+
+TEST_F(WallpaperSettings, ARefusedWriteStopsBeforeTheStyleAndTheWallpaper) {
+  Found(StringValue(OldPath), StringValue(u"0"), StringValue(u"2"));
+  TOldRec rec;
+  GetOld(rec);
+  {
+    const RestrictedDesktopKey restricted(ReadAccessOnly);
+    EXPECT_EQ(Utf16ToUtf8(ErrorOf([&] { SetPict(2, rec, Folder); })), "Failed to set data for 'TileWallpaper'");
+  }
+  EXPECT_TRUE(Shows(OldPath, u"0", u"2"));
+}
+
+}  // namespace
+}  // namespace ovelix
