@@ -1,11 +1,12 @@
 #include "core/picture.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
-#include <new>
 
 #include "core/error.h"
 #include "core/pixel_access.h"
+#include "core/screen_palette.h"
 
 namespace ovelix {
 
@@ -41,30 +42,44 @@ int SquaredDistance(PaletteEntry e, Color c) {
   return dr * dr + dg * dg + db * db;
 }
 
+[[noreturn]] void OutOfResources() { throw Error(u"Out of system resources"); }
+
 }  // namespace
 
 Picture::Picture(int width, int height, PixelFormat format, std::vector<PaletteEntry> palette,
-                 ColorMasks masks)
-    : width_(width), height_(height), format_(format), palette_(std::move(palette)) {
+                 ColorMasks masks, RowOrder order, StoreStart start)
+    : width_(width), height_(height), format_(format), order_(order), palette_(std::move(palette)) {
   masks_ = masks == ColorMasks{} ? DefaultMasks(format) : masks;
-  const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(width), BitsPerPixel(format));
-  const std::uint64_t bytes = stride * static_cast<std::uint64_t>(height);
-  if (width <= 0 || height <= 0 || bytes > MaxStoreBytes) throw Error(u"Out of system resources");
+  const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(std::max(width, 0)), BitsPerPixel(format));
+  const std::uint64_t bytes = stride * static_cast<std::uint64_t>(std::max(height, 0));
+  if (width <= 0 || height <= 0 || bytes > MaxStoreBytes) OutOfResources();
   stride_ = static_cast<std::size_t>(stride);
-  pixels_.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(bytes)]);
-  if (pixels_ == nullptr) throw Error(u"Out of system resources");
-  Fill(White);
+  // Zeroed memory straight from the system costs nothing until it is touched.
+  pixels_.reset(static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(bytes), 1)));
+  if (pixels_ == nullptr) OutOfResources();
+  if (start == StoreStart::Whitened) Fill(White);
+}
+
+Picture Picture::ScreenCompatible(int depth) {
+  Picture picture;
+  picture.format_ = ScreenFormat(depth);
+  picture.masks_ = DefaultMasks(picture.format_);
+  if (HasColorTable(picture.format_)) picture.palette_ = ScreenPalette(BitsPerPixel(picture.format_));
+  return picture;
 }
 
 Picture::Picture(const Picture& other)
     : width_(other.width_),
       height_(other.height_),
       format_(other.format_),
+      order_(other.order_),
       stride_(other.stride_),
       palette_(other.palette_),
-      masks_(other.masks_) {
+      masks_(other.masks_),
+      file_(other.file_) {
   if (other.pixels_ != nullptr) {
-    pixels_ = std::make_unique_for_overwrite<std::uint8_t[]>(other.StoreBytes());
+    pixels_.reset(static_cast<std::uint8_t*>(std::malloc(other.StoreBytes())));
+    if (pixels_ == nullptr) OutOfResources();
     std::memcpy(pixels_.get(), other.pixels_.get(), other.StoreBytes());
   }
 }
@@ -72,6 +87,33 @@ Picture::Picture(const Picture& other)
 Picture& Picture::operator=(const Picture& other) {
   if (this != &other) *this = Picture(other);
   return *this;
+}
+
+void Picture::SetSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == width_ && height == height_ && (!Empty() || width == 0 || height == 0)) return;
+  if (width == 0 || height == 0) {
+    pixels_.reset();
+    stride_ = 0;
+    width_ = width;
+    height_ = height;
+    return;
+  }
+  Picture resized(width, height, format_, palette_, masks_, order_);
+  if (!Empty()) {
+    const int rows = std::min(height, height_);
+    const int columns = std::min(width, width_);
+    const int bits = BitsPerPixel(format_);
+    const auto wholeBytes = static_cast<std::size_t>(columns) * static_cast<std::size_t>(bits) / 8;
+    const int firstLoose = static_cast<int>(wholeBytes * 8 / static_cast<std::size_t>(bits));
+    for (int y = 0; y < rows; ++y) {
+      std::memcpy(resized.Row(y), Row(y), wholeBytes);
+      for (int x = firstLoose; x < columns; ++x) resized.SetRaw(x, y, GetRaw(x, y));
+    }
+  }
+  resized.file_ = file_;
+  *this = std::move(resized);
 }
 
 std::uint32_t Picture::Encode(Color color) const {
@@ -110,9 +152,12 @@ void Picture::SetRaw(int x, int y, std::uint32_t value) {
 void Picture::Fill(Color color) {
   if (Empty()) return;
   const std::uint32_t value = Encode(color);
-  std::memset(Row(0), 0, stride_);  // the row padding is written to files as zeros
-  for (int x = 0; x < width_; ++x) SetRaw(x, 0, value);
-  for (int y = 1; y < height_; ++y) std::memcpy(Row(y), Row(0), stride_);
+  std::uint8_t* first = Row(0);
+  std::memset(first, 0, stride_);  // the row padding is written to files as zeros
+  WithFormat(format_, [&]<PixelFormat F>() {
+    for (std::size_t x = 0; x < static_cast<std::size_t>(width_); ++x) StorePixel<F>(first, x, value);
+  });
+  for (int y = 1; y < height_; ++y) std::memcpy(Row(y), first, stride_);
 }
 
 }  // namespace ovelix

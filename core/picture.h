@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -54,22 +55,52 @@ constexpr ColorMasks DefaultMasks(PixelFormat format) {
 // Stores that would be larger than this are refused as "Out of system resources".
 inline constexpr std::uint64_t MaxStoreBytes = std::uint64_t{1} << 30;
 
-// A pixel store: rows from top to bottom, each RowStride bytes, pixels in the byte
-// layout of a BMP file of the same format.
+// How the rows lie in memory. Bottom-up is the layout of a BMP file, so that a store is
+// read and written in one piece; top-down stores come from files that say so.
+enum class RowOrder : std::uint8_t { BottomUp, TopDown };
+
+// What a new store holds: white, as a picture given a size starts; or zero bytes, which a
+// reader then overwrites with what the file has.
+enum class StoreStart : std::uint8_t { Whitened, Zeroed };
+
+// Fields of the file a picture was read from, written back when the picture is saved.
+struct FileFields {
+  bool os2 = false;  // the file had the 12-byte core header
+  std::int32_t xPelsPerMeter = 0;
+  std::int32_t yPelsPerMeter = 0;
+
+  friend bool operator==(const FileFields&, const FileFields&) = default;
+};
+
+// An in-memory picture: a width, a height, a pixel format and a pixel store whose pixels
+// are in the byte layout of a BMP file of the same format. Row(0) is the top row whatever
+// the layout in memory.
 class Picture {
  public:
+  // No pixels; sizes given later make a 32-bit store.
   Picture() = default;
-  // A store of this size and format, every pixel white (the nearest table colour to white
-  // for formats with a colour table). Fails with "Out of system resources" when the store
+  // A store of this size and format. Fails with "Out of system resources" when the store
   // would exceed MaxStoreBytes or cannot be allocated.
   Picture(int width, int height, PixelFormat format, std::vector<PaletteEntry> palette = {},
-          ColorMasks masks = {});
+          ColorMasks masks = {}, RowOrder order = RowOrder::BottomUp,
+          StoreStart start = StoreStart::Whitened);
+
+  // A picture without pixels whose store, once it has a size, suits a screen of this
+  // colour depth: 32, 24, 16 (as 5-5-5), 8 or 4 bits (with the system's colour table).
+  static Picture ScreenCompatible(int depth);
 
   Picture(const Picture& other);
   Picture& operator=(const Picture& other);
   Picture(Picture&&) noexcept = default;
   Picture& operator=(Picture&&) noexcept = default;
   ~Picture() = default;
+
+  // Giving one of the sizes while the other is 0 only records it; with both non-zero the
+  // store is made white, and an existing store's pixels are kept at the top left.
+  // On failure ("Out of system resources") the picture stays as it was.
+  void SetWidth(int width) { SetSize(width, height_); }
+  void SetHeight(int height) { SetSize(width_, height); }
+  void SetSize(int width, int height);
 
   bool Empty() const { return pixels_ == nullptr; }
   int Width() const { return width_; }
@@ -78,10 +109,19 @@ class Picture {
   std::size_t Stride() const { return stride_; }
   const std::vector<PaletteEntry>& Palette() const { return palette_; }
   const ColorMasks& Masks() const { return masks_; }
+  RowOrder Order() const { return order_; }
+  // Replaces the colour table (a decoder learns it only while filling the store).
+  void SetPalette(std::vector<PaletteEntry> palette) { palette_ = std::move(palette); }
+  const FileFields& File() const { return file_; }
+  void SetFile(const FileFields& fields) { file_ = fields; }
 
-  std::uint8_t* Row(int y) { return pixels_.get() + static_cast<std::size_t>(y) * stride_; }
-  const std::uint8_t* Row(int y) const { return pixels_.get() + static_cast<std::size_t>(y) * stride_; }
+  // The store as it lies in memory: StoreBytes() bytes, rows in Order().
+  std::uint8_t* Bits() { return pixels_.get(); }
+  const std::uint8_t* Bits() const { return pixels_.get(); }
   std::size_t StoreBytes() const { return stride_ * static_cast<std::size_t>(height_); }
+
+  std::uint8_t* Row(int y) { return pixels_.get() + RowOffset(y); }
+  const std::uint8_t* Row(int y) const { return pixels_.get() + RowOffset(y); }
 
   // The raw value a pixel of this store holds for a colour: the colour itself packed by the
   // masks, or the index of the nearest table colour.
@@ -93,17 +133,29 @@ class Picture {
   Color GetPixel(int x, int y) const { return Decode(GetRaw(x, y)); }
   void SetPixel(int x, int y, Color color) { SetRaw(x, y, Encode(color)); }
 
-  // Every pixel set to one colour.
+  // Every pixel set to one colour; the row padding to zero.
   void Fill(Color color);
 
  private:
+  struct FreeStore {
+    void operator()(std::uint8_t* p) const { std::free(p); }
+  };
+  using Store = std::unique_ptr<std::uint8_t, FreeStore>;
+
+  std::size_t RowOffset(int y) const {
+    const auto row = static_cast<std::size_t>(order_ == RowOrder::BottomUp ? height_ - 1 - y : y);
+    return row * stride_;
+  }
+
   int width_ = 0;
   int height_ = 0;
   PixelFormat format_ = PixelFormat::Bits32;
+  RowOrder order_ = RowOrder::BottomUp;
   std::size_t stride_ = 0;
   std::vector<PaletteEntry> palette_;
-  ColorMasks masks_;
-  std::unique_ptr<std::uint8_t[]> pixels_;
+  ColorMasks masks_ = Masks888;
+  FileFields file_;
+  Store pixels_;
 };
 
 }  // namespace ovelix

@@ -1,0 +1,69 @@
+#include "core/icon_reader.h"
+
+#include <cstring>
+#include <vector>
+
+#include "core/bmp_file.h"
+#include "core/error.h"
+#include "core/pixel_access.h"
+
+namespace ovelix {
+
+namespace {
+
+[[noreturn]] void NotValid() { throw Error(u"Icon image is not valid"); }
+
+std::uint32_t Le(std::span<const std::uint8_t> b, std::size_t at, int size) {
+  std::uint32_t v = 0;
+  for (int i = size - 1; i >= 0; --i) v = v << 8 | b[at + static_cast<std::size_t>(i)];
+  return v;
+}
+
+}  // namespace
+
+Picture ReadIcon(std::span<const std::uint8_t> bytes, int screenDepth) {
+  // The directory: reserved 0, type 1 (icon), a count, then 16-byte entries.
+  if (bytes.size() < 22 || Le(bytes, 0, 2) != 0 || Le(bytes, 2, 2) != 1 || Le(bytes, 4, 2) == 0) NotValid();
+  const std::uint64_t size = Le(bytes, 6 + 8, 4);
+  const std::uint64_t offset = Le(bytes, 6 + 12, 4);
+  if (size < 40 || offset > bytes.size() || size > bytes.size() - offset) NotValid();
+  const std::span<const std::uint8_t> image = bytes.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(size));
+  if (Le(image, 0, 4) != 40) NotValid();  // PNG-coded images and others are not read
+
+  // The image is a bitmap of twice the icon's height (colours, then the mask) without a
+  // file header: give it one, with the icon's own height and no image size.
+  const auto height = static_cast<std::int32_t>(Le(image, 8, 4));
+  if (height <= 0 || height % 2 != 0) NotValid();
+  std::vector<std::uint8_t> bmp{'B', 'M'};
+  bmp.resize(14);
+  bmp.insert(bmp.end(), image.begin(), image.end());
+  const std::uint32_t half = static_cast<std::uint32_t>(height / 2);
+  for (int i = 0; i < 4; ++i) bmp[14 + 8 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(half >> (8 * i));
+  std::memset(bmp.data() + 14 + 16, 0, 4);   // compression: none
+  std::memset(bmp.data() + 14 + 20, 0, 4);   // image size: from the rows
+  Picture picture;
+  try {
+    picture = ReadBmpBytes(bmp, screenDepth);
+  } catch (const Error&) {
+    NotValid();
+  }
+  if (picture.Empty()) NotValid();
+
+  // The mask rows follow the colour rows, bottom row first; a set bit leaves the pixel out.
+  const std::uint32_t colorsUsed = static_cast<std::uint32_t>(Le(image, 32, 4));
+  const int bits = BitsPerPixel(picture.Format());
+  const std::size_t tableBytes = bits <= 8 ? 4 * (colorsUsed != 0 ? colorsUsed : 1u << bits) : 0;
+  const std::size_t maskAt = 40 + tableBytes + picture.StoreBytes();
+  const auto maskStride = static_cast<std::size_t>(RowStride(static_cast<std::uint64_t>(picture.Width()), 1));
+  if (maskAt + maskStride * static_cast<std::size_t>(picture.Height()) > image.size()) return picture;
+  const std::uint32_t white = picture.Encode(White);
+  for (int y = 0; y < picture.Height(); ++y) {
+    const std::uint8_t* mask = image.data() + maskAt + static_cast<std::size_t>(picture.Height() - 1 - y) * maskStride;
+    for (int x = 0; x < picture.Width(); ++x) {
+      if (LoadPixel<PixelFormat::Bits1>(mask, static_cast<std::size_t>(x)) != 0) picture.SetRaw(x, y, white);
+    }
+  }
+  return picture;
+}
+
+}  // namespace ovelix

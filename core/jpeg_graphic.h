@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/preview_graphic.h"
+
+namespace ovelix {
+
+// A JPEG whose header is read at once and whose pixels are decoded when first drawn: at
+// full scale with block smoothing, to 24-bit colour, or to 8 bits with a 236-colour table
+// for greyscale pictures and on screens of 8 bits or fewer. Every libjpeg error fails with
+// "JPEG error #%d", libjpeg's message number in place of %d.
+class JpegGraphic final : public PreviewGraphic {
+ public:
+  JpegGraphic(std::vector<std::uint8_t> bytes, int screenDepth);
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  bool Grayscale() const { return grayscale_; }
+  bool Progressive() const { return progressive_; }
+  const Picture& PictureToDraw() override;
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+  int screenDepth_;
+  int width_ = 0;
+  int height_ = 0;
+  bool grayscale_ = false;
+  bool progressive_ = false;
+  std::optional<Picture> picture_;
+};
+
+}  // namespace ovelix

@@ -1,0 +1,83 @@
+#include "core/preview_loader.h"
+
+#include <array>
+#include <vector>
+
+#include "core/bmp_file.h"
+#include "core/error.h"
+#include "core/icon_reader.h"
+#include "core/jpeg_graphic.h"
+#include "core/metafile_graphic.h"
+#include "core/platform/file_system.h"
+#include "core/text.h"
+
+namespace ovelix {
+
+namespace {
+
+enum class Reader { Jpeg, Bmp, Icon, Metafile };
+
+struct Registered {
+  std::u16string_view extension;
+  Reader reader;
+};
+
+// Later registrations are searched first.
+constexpr std::array<Registered, 6> Extensions{{
+    {u"jpg", Reader::Jpeg},
+    {u"jpeg", Reader::Jpeg},
+    {u"bmp", Reader::Bmp},
+    {u"ico", Reader::Icon},
+    {u"emf", Reader::Metafile},
+    {u"wmf", Reader::Metafile},
+}};
+
+char16_t Lower(char16_t c) {
+  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + (u'a' - u'A'));
+  if (c >= u'А' && c <= u'Я') return static_cast<char16_t>(c + (u'а' - u'А'));
+  if (c == u'Ё') return u'ё';
+  return c;
+}
+
+bool SameText(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::vector<std::uint8_t> ReadWhole(std::u16string_view path) {
+  InputFile file(path);
+  const std::uint64_t size = file.Size();
+  if (size > MaxStoreBytes) throw Error(u"Out of system resources");
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  bytes.resize(file.Read(bytes.data(), bytes.size()));
+  return bytes;
+}
+
+}  // namespace
+
+std::u16string PictureExtension(std::u16string_view path) {
+  const std::size_t dot = path.rfind(u'.');
+  if (dot == std::u16string_view::npos) return {};
+  const std::size_t separator = path.find_last_of(u"\\:");
+  if (separator != std::u16string_view::npos && separator > dot) return {};
+  return std::u16string(path.substr(dot + 1));
+}
+
+std::unique_ptr<PreviewGraphic> LoadPreview(std::u16string_view path, int screenDepth) {
+  const std::u16string extension = PictureExtension(path);
+  for (auto it = Extensions.rbegin(); it != Extensions.rend(); ++it) {
+    if (!SameText(extension, it->extension)) continue;
+    switch (it->reader) {
+      case Reader::Jpeg: return std::make_unique<JpegGraphic>(ReadWhole(path), screenDepth);
+      case Reader::Bmp: return std::make_unique<BitmapGraphic>(ReadBmpFile(path, screenDepth));
+      case Reader::Icon: return std::make_unique<BitmapGraphic>(ReadIcon(ReadWhole(path), screenDepth));
+      case Reader::Metafile: return std::make_unique<MetafileGraphic>(ReadWhole(path));
+    }
+  }
+  throw Error(FormatText(u"Unknown picture file extension (.%s)", {extension}));
+}
+
+}  // namespace ovelix

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/preview_graphic.h"
+
+namespace ovelix {
+
+// The text after the last "." of a path when that dot stands after the last "\" and ":";
+// empty otherwise.
+std::u16string PictureExtension(std::u16string_view path);
+
+// Loads a preview, choosing the reader by the file's extension, compared without regard to
+// case with the registered ones, the most recently registered first: jpg and jpeg (JPEG),
+// bmp, ico, emf and wmf. Fails with "Unknown picture file extension (.%s)" or the reader's
+// own errors.
+std::unique_ptr<PreviewGraphic> LoadPreview(std::u16string_view path, int screenDepth);
+
+}  // namespace ovelix

@@ -1,0 +1,203 @@
+#include "core/stretch_copy.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "core/picture.h"
+#include "core/pixel_access.h"
+
+namespace ovelix {
+
+namespace {
+
+// The source pixels, in absolute source coordinates, that reach one target pixel.
+struct Span {
+  int first;
+  int last;  // one past the end; first >= last when none does
+};
+
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
+
+// The source span of every target coordinate in [visibleFirst, visibleLast), for a target
+// rectangle of `d` pixels from `targetStart` onto a source rectangle of `s` pixels from
+// `sourceStart` in a source `sourceExtent` pixels long.
+std::vector<Span> AxisMap(int visibleFirst, int visibleLast, int targetStart, int d, int sourceStart, int s,
+                          int sourceExtent) {
+  std::vector<Span> map;
+  map.reserve(static_cast<std::size_t>(visibleLast - visibleFirst));
+  const std::int64_t S = s;
+  const std::int64_t D = d;
+  for (int t = visibleFirst; t < visibleLast; ++t) {
+    const std::int64_t i = std::int64_t{t} - targetStart;
+    std::int64_t first;
+    std::int64_t last;
+    if (d >= s) {
+      // The source pixel under the target pixel's centre; a centre on a boundary goes left.
+      first = ((2 * i + 1) * S - 1) / (2 * D);
+      last = first + 1;
+    } else {
+      // The source pixels whose centres fall into the target pixel, boundaries going left.
+      first = CeilDiv(2 * S * i + 1 - D, 2 * D);
+      last = CeilDiv(2 * S * (i + 1) + 1 - D, 2 * D);
+    }
+    first = std::max<std::int64_t>(first + sourceStart, 0);
+    last = std::min<std::int64_t>(last + sourceStart, sourceExtent);
+    map.push_back({static_cast<int>(first), static_cast<int>(std::max(first, last))});
+  }
+  return map;
+}
+
+// Turns source rows into values that combine by AND: the target's raw pixel values, or
+// colours when the target has a colour table (whose indices do not combine).
+class RowConverter {
+ public:
+  RowConverter(const Picture& source, const Picture& target)
+      : source_(source), target_(target), direct_(!HasColorTable(target.Format())) {
+    if (HasColorTable(source.Format())) {
+      const std::size_t entries = std::size_t{1} << BitsPerPixel(source.Format());
+      for (std::size_t i = 0; i < entries; ++i) lookup_[i] = Value(source.Decode(static_cast<std::uint32_t>(i)));
+      kind_ = Kind::Table;
+    } else if (direct_ && target.Format() == PixelFormat::Bits32 && target.Masks() == Masks888) {
+      if (source.Format() == PixelFormat::Bits24) kind_ = Kind::Rgb24To32;
+      if (source.Format() == PixelFormat::Bits32 && source.Masks() == Masks888) kind_ = Kind::Rgb32To32;
+    }
+  }
+
+  // out[x - first] for the source pixels first <= x < last of row y.
+  void Convert(int y, int first, int last, std::uint32_t* out) const {
+    const std::uint8_t* row = source_.Row(y);
+    const auto from = static_cast<std::size_t>(first);
+    const auto to = static_cast<std::size_t>(last);
+    switch (kind_) {
+      case Kind::Table:
+        WithFormat(source_.Format(), [&]<PixelFormat F>() {
+          if constexpr (HasColorTable(F)) {
+            for (std::size_t x = from; x < to; ++x) *out++ = lookup_[LoadPixel<F>(row, x)];
+          }
+        });
+        return;
+      case Kind::Rgb24To32:
+        for (std::size_t x = from; x < to; ++x) *out++ = LoadPixel<PixelFormat::Bits24>(row, x);
+        return;
+      case Kind::Rgb32To32:
+        for (std::size_t x = from; x < to; ++x) *out++ = LoadPixel<PixelFormat::Bits32>(row, x) & 0xFFFFFFu;
+        return;
+      case Kind::General:
+        WithFormat(source_.Format(), [&]<PixelFormat F>() {
+          for (std::size_t x = from; x < to; ++x) *out++ = Value(source_.Decode(LoadPixel<F>(row, x)));
+        });
+        return;
+    }
+  }
+
+  // The raw target value of a combined value.
+  bool Direct() const { return direct_; }
+
+ private:
+  enum class Kind { General, Table, Rgb24To32, Rgb32To32 };
+
+  std::uint32_t Value(Color color) const { return direct_ ? target_.Encode(color) : color; }
+
+  const Picture& source_;
+  const Picture& target_;
+  bool direct_;
+  Kind kind_ = Kind::General;
+  std::array<std::uint32_t, 256> lookup_{};
+};
+
+// Finds the nearest table colour, remembering recent answers: neighbouring pixels repeat.
+class NearestColor {
+ public:
+  explicit NearestColor(const Picture& target) : target_(target) { keys_.fill(0xFFFFFFFFu); }
+
+  std::uint32_t operator()(Color color) {
+    const std::size_t slot = (color * 2654435761u) >> 20 & (keys_.size() - 1);
+    if (keys_[slot] != color) {
+      keys_[slot] = color;
+      values_[slot] = target_.Encode(color);
+    }
+    return values_[slot];
+  }
+
+ private:
+  const Picture& target_;
+  std::array<std::uint32_t, 4096> keys_;
+  std::array<std::uint32_t, 4096> values_{};
+};
+
+}  // namespace
+
+void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source, const Rect& sourceRect) {
+  if (target.Empty() || source.Empty()) return;
+  if (targetRect.Width() <= 0 || targetRect.Height() <= 0 || sourceRect.Width() <= 0 || sourceRect.Height() <= 0) {
+    return;
+  }
+  const int x0 = std::max(targetRect.left, 0);
+  const int x1 = std::min(targetRect.right, target.Width());
+  const int y0 = std::max(targetRect.top, 0);
+  const int y1 = std::min(targetRect.bottom, target.Height());
+  if (x0 >= x1 || y0 >= y1) return;
+
+  const std::vector<Span> columns =
+      AxisMap(x0, x1, targetRect.left, targetRect.Width(), sourceRect.left, sourceRect.Width(), source.Width());
+  const std::vector<Span> rows =
+      AxisMap(y0, y1, targetRect.top, targetRect.Height(), sourceRect.top, sourceRect.Height(), source.Height());
+
+  // The source columns that any visible target column uses.
+  int sourceFirst = source.Width();
+  int sourceLast = 0;
+  for (const Span& c : columns) {
+    if (c.first < c.last) {
+      sourceFirst = std::min(sourceFirst, c.first);
+      sourceLast = std::max(sourceLast, c.last);
+    }
+  }
+  if (sourceFirst >= sourceLast) return;
+
+  const RowConverter converter(source, target);
+  NearestColor nearest(target);
+  const auto width = static_cast<std::size_t>(x1 - x0);
+  std::vector<std::uint32_t> converted(static_cast<std::size_t>(sourceLast - sourceFirst));
+  std::vector<std::uint32_t> combined(width);
+  std::vector<std::uint32_t> raw(width);
+  const bool oneToOne = std::all_of(columns.begin(), columns.end(), [](const Span& c) { return c.last - c.first == 1; });
+
+  Span done{0, 0};
+  WithFormat(target.Format(), [&]<PixelFormat F>() {
+    for (int y = y0; y < y1; ++y) {
+      const Span span = rows[static_cast<std::size_t>(y - y0)];
+      if (span.first >= span.last) continue;
+      // Rows that repeat one source span (enlarging) reuse the values already made.
+      if (span.first != done.first || span.last != done.last) {
+        for (int sy = span.first; sy < span.last; ++sy) {
+          converter.Convert(sy, sourceFirst, sourceLast, converted.data());
+          const std::uint32_t* in = converted.data() - sourceFirst;
+          const bool firstRow = sy == span.first;
+          for (std::size_t x = 0; x < width; ++x) {
+            const Span c = columns[x];
+            std::uint32_t v = 0xFFFFFFFFu;
+            if (oneToOne) {
+              v = in[c.first];
+            } else {
+              for (int sx = c.first; sx < c.last; ++sx) v &= in[sx];
+            }
+            combined[x] = firstRow ? v : combined[x] & v;
+          }
+        }
+        for (std::size_t x = 0; x < width; ++x) {
+          raw[x] = converter.Direct() ? combined[x] : nearest(combined[x]);
+        }
+        done = span;
+      }
+      std::uint8_t* out = target.Row(y);
+      for (std::size_t x = 0; x < width; ++x) {
+        // A target pixel that no source pixel reaches keeps its colour.
+        if (columns[x].first < columns[x].last) StorePixel<F>(out, static_cast<std::size_t>(x0) + x, raw[x]);
+      }
+    }
+  });
+}
+
+}  // namespace ovelix

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include "core/bmp_file.h"
+#include "core/compose.h"
+#include "core/error.h"
+#include "core/pattern.h"
+#include "core/solid_picture.h"
+#include "core/tests/test_support.h"
+
+extern "C" {
+#include <jpeglib.h>
+#include <jerror.h>
+}
+
+namespace ovelix {
+namespace {
+
+using testing_support::Get32;
+using testing_support::ReadBytes;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+constexpr Color Red = MakeColor(255, 0, 0);
+constexpr Color Blue = MakeColor(0, 0, 255);
+
+class Compose : public testing::Test {
+ protected:
+  Compose() : solid_(ReadBmpBytes(SolidPictureBytes(), 32)) {}
+
+  ComposeInputs Inputs(const std::u16string& wallpaper, int width, int height, int depth = 32) {
+    ComposeInputs in;
+    in.wallpaper = wallpaper;
+    in.screenWidth = width;
+    in.screenHeight = height;
+    in.desktop = {0, 0, width, height};
+    in.colorDepth = depth;
+    in.programFolder = folder_.Folder();
+    in.solidPicture = &solid_;
+    in.showMessage = [this](const std::u16string& text) { messages_.push_back(text); };
+    return in;
+  }
+
+  std::u16string Wallpaper(const std::string& name, const Picture& picture) {
+    WriteBytes(folder_.Path() / name, BmpBytes(picture));
+    return folder_.File(name);
+  }
+
+  Picture Written(const std::string& name) { return ReadBmpFile(folder_.File(name), 32); }
+  bool Exists(const std::string& name) { return std::filesystem::exists(folder_.Path() / name); }
+
+  // Every pixel is the key colour where the mode says so and `other(x, y)` elsewhere.
+  template <typename Other>
+  void ExpectMixed(const Picture& p, MixMode mode, Other other) {
+    for (int y = 0; y < p.Height(); ++y)
+      for (int x = 0; x < p.Width(); ++x)
+        ASSERT_EQ(p.GetPixel(x, y), IsKeyPixel(mode, x, y) ? KeyColor : other(x, y)) << x << "," << y;
+  }
+
+  TempFolder folder_;
+  Picture solid_;
+  std::vector<std::u16string> messages_;
+};
+
+TEST_F(Compose, MixesAScreenSizeWallpaperAndWritesTheThreeFilesByteExact) {
+  Picture wall(5, 3, PixelFormat::Bits24);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) wall.SetPixel(x, y, MakeColor(static_cast<std::uint8_t>(x * 40), static_cast<std::uint8_t>(y * 90), 7));
+  const std::u16string path = Wallpaper("wall.bmp", wall);
+  ComposeResults out;
+  CreatePics(Inputs(path, 5, 3), out);
+  EXPECT_TRUE(messages_.empty());
+
+  const std::vector<std::uint8_t> mix1 = ReadBytes(folder_.Path() / "mix1.bmp");
+  ASSERT_EQ(mix1.size(), 54u + 5 * 3 * 4);
+  EXPECT_EQ(Get32(mix1, 10), 54u);
+  EXPECT_EQ(Get32(mix1, 28) & 0xFFFF, 32u);
+  auto wallColor = [&](int x, int y) { return wall.GetPixel(x, y); };
+  ExpectMixed(Written("mix1.bmp"), MixMode::x, wallColor);
+  ExpectMixed(Written("mix2.bmp"), MixMode::sharp, wallColor);
+  ExpectMixed(out.previewX, MixMode::x, wallColor);
+  ExpectMixed(out.previewSharp, MixMode::sharp, wallColor);
+  EXPECT_EQ(ReadBytes(folder_.Path() / "Pict1.bmp"), std::vector<std::uint8_t>(SolidPictureBytes().begin(), SolidPictureBytes().end()));
+  ASSERT_NE(out.previewNo, nullptr);
+  EXPECT_EQ(out.previewNo->PictureToDraw().GetPixel(4, 2), wall.GetPixel(4, 2));
+}
+
+TEST_F(Compose, OnePixelWallpaperFillsTheScreenAndOtherDepthsKeepTheirFormat) {
+  Picture dot(1, 1, PixelFormat::Bits24);
+  dot.SetPixel(0, 0, Red);
+  const std::u16string path = Wallpaper("dot.bmp", dot);
+  for (int depth : {32, 24, 16}) {
+    ComposeResults out;
+    CreatePics(Inputs(path, 7, 4, depth), out);
+    const Picture mix2 = Written("mix2.bmp");
+    EXPECT_EQ(BitsPerPixel(mix2.Format()), depth);
+    EXPECT_EQ(mix2.Width(), 7);
+    EXPECT_EQ(mix2.Height(), 4);
+    ExpectMixed(mix2, MixMode::sharp, [](int, int) { return Red; });
+    ExpectMixed(Written("mix1.bmp"), MixMode::x, [](int, int) { return Red; });
+  }
+}
+
+TEST_F(Compose, WithoutAWallpaperFileTellsTheUserAndMixesOnWhite) {
+  for (const std::u16string& wallpaper : {std::u16string(), folder_.File("gone.bmp")}) {
+    messages_.clear();
+    ComposeResults out;
+    CreatePics(Inputs(wallpaper, 4, 3), out);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], u"Ошибка - не найден ваш фоновый рисунок \"" + wallpaper + u"\" ! Будет установлен чистый лист...");
+    ExpectMixed(Written("mix1.bmp"), MixMode::x, [](int, int) { return White; });
+    ExpectMixed(Written("mix2.bmp"), MixMode::sharp, [](int, int) { return White; });
+    EXPECT_EQ(out.previewNo, nullptr);
+  }
+}
+
+TEST_F(Compose, AJpegWallpaperFailsBeforeAnythingIsWritten) {
+  const std::vector<std::uint8_t> jpeg{0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0, 0xFF, 0xD9};
+  WriteBytes(folder_.Path() / "photo.jpg", jpeg);
+  ComposeResults out;
+  try {
+    CreatePics(Inputs(folder_.File("photo.jpg"), 4, 3), out);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Message(), u"Bitmap image is not valid");
+  }
+  EXPECT_FALSE(Exists("mix1.bmp") || Exists("mix2.bmp") || Exists("Pict1.bmp"));
+  EXPECT_TRUE(out.previewX.Empty());
+}
+
+TEST_F(Compose, APreviewThatCannotBeLoadedFailsAfterAllFilesAreWritten) {
+  const Picture wall(2, 2, PixelFormat::Bits24);
+  const std::u16string number = std::u16string(1, u'0' + JERR_NO_SOI / 10) + std::u16string(1, u'0' + JERR_NO_SOI % 10);
+  const struct {
+    const char* name;
+    std::u16string error;
+  } cases[] = {{"wall.jpg", u"JPEG error #" + number},
+               {"wall.JPEG", u"JPEG error #" + number},
+               {"wall", u"Unknown picture file extension (.)"},
+               {"wall.gif", u"Unknown picture file extension (.gif)"}};
+  for (const auto& c : cases) {
+    std::filesystem::remove(folder_.Path() / "mix1.bmp");
+    std::filesystem::remove(folder_.Path() / "mix2.bmp");
+    std::filesystem::remove(folder_.Path() / "Pict1.bmp");
+    ComposeResults out;
+    try {
+      CreatePics(Inputs(Wallpaper(c.name, wall), 3, 2), out);
+      FAIL() << c.name;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Message(), c.error);
+    }
+    EXPECT_TRUE(Exists("mix1.bmp") && Exists("mix2.bmp") && Exists("Pict1.bmp")) << c.name;
+    EXPECT_FALSE(out.previewX.Empty());
+    EXPECT_FALSE(out.previewSharp.Empty());
+    EXPECT_EQ(out.previewNo, nullptr);
+  }
+}
+
+TEST_F(Compose, AnUnwritableFolderStopsAtTheFirstFile) {
+  ComposeInputs in = Inputs(u"", 3, 2);
+  in.programFolder = folder_.File("missing") + u"/";
+  ComposeResults out;
+  try {
+    CreatePics(in, out);
+    FAIL();
+  } catch (const Error& e) {
+    const std::u16string prefix = u"Cannot create file \"" + in.programFolder + u"mix1.bmp\". ";
+    EXPECT_EQ(e.Message().substr(0, prefix.size()), prefix);
+  }
+  EXPECT_FALSE(out.previewX.Empty());  // made before the file
+  EXPECT_TRUE(out.previewSharp.Empty());
+}
+
+TEST_F(Compose, SeveralScreensStretchTheWallpaperOverTheWholeDesktop) {
+  // A second screen of the same size left of the primary one: the primary shows the right
+  // half of the wallpaper; the preview shows the whole desktop shrunk, the part off the
+  // primary screen white.
+  Picture wall(2, 1, PixelFormat::Bits24);
+  wall.SetPixel(0, 0, Red);
+  wall.SetPixel(1, 0, Blue);
+  ComposeInputs in = Inputs(Wallpaper("two.bmp", wall), 4, 2);
+  in.desktop = {-4, 0, 8, 2};
+  ComposeResults out;
+  CreatePics(in, out);
+  ExpectMixed(Written("mix2.bmp"), MixMode::sharp, [](int, int) { return Blue; });
+  for (int y = 0; y < 2; ++y) {
+    EXPECT_EQ(out.previewX.GetPixel(0, y), White);
+    EXPECT_EQ(out.previewX.GetPixel(1, y), White);
+    // Pixels 0 and 1 of the primary meet: one is the key colour, one blue.
+    EXPECT_EQ(out.previewX.GetPixel(2, y), KeyColor & Blue);
+  }
+}
+
+TEST_F(Compose, AfterAFixTheOldMixedPictureIsReadBeforeItIsOverwritten) {
+  ComposeResults first;
+  CreatePics(Inputs(u"", 6, 4), first);
+  ComposeResults second;
+  CreatePics(Inputs(folder_.File("mix1.bmp"), 6, 4), second);
+  // The pixels that mode sharp keeps are key pixels of mode x.
+  ExpectMixed(Written("mix2.bmp"), MixMode::full, [](int, int) { return White; });
+  ExpectMixed(Written("mix1.bmp"), MixMode::x, [](int, int) { return White; });
+}
+
+}  // namespace
+}  // namespace ovelix

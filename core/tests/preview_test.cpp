@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <csetjmp>
+
+#include "core/bmp_file.h"
+#include "core/error.h"
+#include "core/icon_reader.h"
+#include "core/jpeg_graphic.h"
+#include "core/metafile_graphic.h"
+#include "core/preview_fit.h"
+#include "core/preview_loader.h"
+#include "core/tests/test_support.h"
+
+extern "C" {
+#include <jpeglib.h>
+#include <jerror.h>
+}
+
+namespace ovelix {
+namespace {
+
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+std::u16string ErrorOf(auto&& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.Message();
+  }
+  return u"(none)";
+}
+
+// A small real JPEG made with libjpeg's encoder.
+std::vector<std::uint8_t> EncodeJpeg(int width, int height, bool grey, bool progressive) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = grey ? 1 : 3;
+  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 100, TRUE);
+  if (progressive) jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(width * info.input_components));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      // Left half red, right half blue (or dark and light grey).
+      std::uint8_t* p = row.data() + x * info.input_components;
+      const bool left = x < width / 2;
+      if (grey) {
+        p[0] = left ? 40 : 220;
+      } else {
+        p[0] = left ? 255 : 0;
+        p[1] = 0;
+        p[2] = left ? 0 : 255;
+      }
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::vector<std::uint8_t> out(buffer, buffer + size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+  return out;
+}
+
+TEST(PictureExtension, IsTheTextAfterTheLastDotOfTheName) {
+  const struct {
+    std::u16string_view path;
+    std::u16string_view extension;
+  } cases[] = {
+      {u"C:\\pics\\wall.bmp", u"bmp"}, {u"C:\\pics\\wall.tar.JPG", u"JPG"}, {u"C:\\pics.d\\wall", u""},
+      {u"C:wall", u""},                {u"D:.x", u"x"},                     {u"C:\\wall.", u""},
+      {u"", u""},                      {u"a.b:c", u""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PictureExtension(c.path), c.extension) << std::string(c.path.begin(), c.path.end());
+}
+
+TEST(LoadPreview, ChoosesTheReaderByExtensionWithoutRegardToCase) {
+  TempFolder folder;
+  Picture bmp(3, 2, PixelFormat::Bits24);
+  bmp.SetPixel(0, 0, KeyColor);
+  const std::vector<std::uint8_t> bmpBytes = BmpBytes(bmp);
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(16, 8, false, false);
+  const std::u16string noSoi = u"JPEG error #" + std::u16string(1, u'0' + JERR_NO_SOI / 10) + std::u16string(1, u'0' + JERR_NO_SOI % 10);
+  const struct {
+    const char* name;
+    const std::vector<std::uint8_t>* bytes;
+    std::u16string error;
+    int width;
+  } cases[] = {
+      {"a.bmp", &bmpBytes, u"(none)", 3},
+      {"a.BMP", &bmpBytes, u"(none)", 3},
+      {"a.Jpg", &jpeg, u"(none)", 16},
+      {"a.JPEG", &jpeg, u"(none)", 16},
+      {"bmp-named.jpg", &bmpBytes, noSoi, 0},
+      {"bmp-named.JPG", &bmpBytes, noSoi, 0},
+      {"bmp-named.ico", &bmpBytes, u"Icon image is not valid", 0},
+      {"bmp-named.emf", &bmpBytes, u"Metafile is not valid", 0},
+      {"bmp-named.WMF", &bmpBytes, u"Metafile is not valid", 0},
+      {"jpeg-named.bmp", &jpeg, u"Bitmap image is not valid", 0},
+      {"a.png", &bmpBytes, u"Unknown picture file extension (.png)", 0},
+      {"a.Gif", &bmpBytes, u"Unknown picture file extension (.Gif)", 0},
+      {"noextension", &bmpBytes, u"Unknown picture file extension (.)", 0},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(folder.Path() / c.name, *c.bytes);
+    std::unique_ptr<PreviewGraphic> graphic;
+    EXPECT_EQ(ErrorOf([&] { graphic = LoadPreview(folder.File(c.name), 32); }), c.error) << c.name;
+    if (graphic) {
+      EXPECT_EQ(graphic->Width(), c.width) << c.name;
+      EXPECT_FALSE(graphic->Empty());
+    }
+  }
+  EXPECT_EQ(LoadPreview(folder.File("a.bmp"), 32)->PictureToDraw().GetPixel(0, 0), KeyColor);
+  const std::u16string missing = folder.File("missing.jpg");
+  EXPECT_EQ(ErrorOf([&] { LoadPreview(missing, 32); }).substr(0, 17), u"Cannot open file ");
+}
+
+TEST(JpegGraphic, ReadsTheHeaderAtOnceAndDecodesWhenFirstDrawn) {
+  for (bool grey : {false, true}) {
+    for (bool progressive : {false, true}) {
+      JpegGraphic graphic(EncodeJpeg(32, 16, grey, progressive), 32);
+      EXPECT_EQ(graphic.Width(), 32);
+      EXPECT_EQ(graphic.Height(), 16);
+      EXPECT_EQ(graphic.Grayscale(), grey);
+      EXPECT_EQ(graphic.Progressive(), progressive);
+      const Picture& p = graphic.PictureToDraw();
+      EXPECT_EQ(&p, &graphic.PictureToDraw());  // decoded once
+      EXPECT_EQ(p.Format(), grey ? PixelFormat::Bits8 : PixelFormat::Bits24);
+      const Color left = p.GetPixel(4, 8);
+      const Color right = p.GetPixel(28, 8);
+      if (grey) {
+        EXPECT_NEAR(RedOf(left), 40, 8);
+        EXPECT_NEAR(RedOf(right), 220, 8);
+      } else {
+        EXPECT_GT(RedOf(left), 230);
+        EXPECT_LT(BlueOf(left), 25);
+        EXPECT_GT(BlueOf(right), 230);
+        EXPECT_LT(RedOf(right), 25);
+      }
+    }
+  }
+  // On a screen of 8 bits a colour picture gets a table of at most 236 colours.
+  JpegGraphic eight(EncodeJpeg(32, 16, false, false), 8);
+  EXPECT_EQ(eight.PictureToDraw().Format(), PixelFormat::Bits8);
+  EXPECT_LE(eight.PictureToDraw().Palette().size(), 236u);
+  EXPECT_GT(RedOf(eight.PictureToDraw().GetPixel(4, 8)), 200);
+}
+
+TEST(JpegGraphic, ErrorsInTheImageDataFailWhenDrawn) {
+  std::vector<std::uint8_t> bytes = EncodeJpeg(64, 64, false, false);
+  // Keep the headers, cut inside the scan and end with a bogus marker.
+  std::size_t scan = 0;
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA) scan = i;
+  }
+  bytes.resize(scan + 20);
+  bytes.insert(bytes.end(), {0xFF, 0xC3, 0x00, 0x02});
+  JpegGraphic graphic(bytes, 32);
+  EXPECT_EQ(ErrorOf([&] { graphic.PictureToDraw(); }).substr(0, 12), u"JPEG error #");
+}
+
+TEST(IconReader, ReadsABitmapIconAndRejectsAnythingElse) {
+  // A 2 x 2 32-bit icon whose mask leaves out its top right pixel.
+  std::vector<std::uint8_t> image;
+  testing_support::Put32(image, 40);
+  testing_support::Put32(image, 2);
+  testing_support::Put32(image, 4);
+  testing_support::Put16(image, 1);
+  testing_support::Put16(image, 32);
+  image.resize(40);
+  for (int i = 0; i < 4; ++i) image.insert(image.end(), {0x10, 0x00, 0x10, 0xFF});
+  image.insert(image.end(), {0x00, 0, 0, 0, 0x40, 0, 0, 0});  // bottom row, then top row
+  std::vector<std::uint8_t> icon{0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 32, 0};
+  testing_support::Put32(icon, static_cast<std::uint32_t>(image.size()));
+  testing_support::Put32(icon, 22);
+  icon.insert(icon.end(), image.begin(), image.end());
+  const Picture p = ReadIcon(icon, 32);
+  EXPECT_EQ(p.Width(), 2);
+  EXPECT_EQ(p.Height(), 2);
+  EXPECT_EQ(p.GetPixel(0, 0), KeyColor);
+  EXPECT_EQ(p.GetPixel(1, 0), White);
+  EXPECT_EQ(p.GetPixel(1, 1), KeyColor);
+  icon[2] = 2;  // a cursor
+  EXPECT_EQ(ErrorOf([&] { ReadIcon(icon, 32); }), u"Icon image is not valid");
+  icon[2] = 1;
+  icon.resize(30);
+  EXPECT_EQ(ErrorOf([&] { ReadIcon(icon, 32); }), u"Icon image is not valid");
+}
+
+TEST(MetafileGraphic, TakesItsSizeFromTheHeaderAndRejectsAnythingElse) {
+  std::vector<std::uint8_t> wmf{0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0xE0, 0x01, 0xF0, 0x00, 0xE0, 0x01, 0, 0, 0, 0, 0, 0};
+  wmf.insert(wmf.end(), {1, 0, 9, 0, 0, 3, 12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0});
+  const MetafileGraphic graphic(wmf);
+  EXPECT_EQ(graphic.Width(), 480 * 96 / 480);
+  EXPECT_EQ(graphic.Height(), 240 * 96 / 480);
+  EXPECT_FALSE(graphic.Enhanced());
+  wmf[0] = 0;
+  EXPECT_EQ(ErrorOf([&] { MetafileGraphic{wmf}; }), u"Metafile is not valid");
+}
+
+TEST(PreviewFit, FitsAndCentresKeepingTheAspectRatio) {
+  const struct {
+    int width;
+    int height;
+    PreviewPlace place;
+  } cases[] = {
+      {92, 78, {11, 0, 184, 156}},    {1920, 1080, {0, 20, 206, 115}},
+      {1, 1, {25, 0, 156, 156}},      {100, 10, {0, 68, 206, 20}},     {10, 100, {95, 0, 15, 156}},
+      {300, 200, {0, 9, 206, 137}},   {2000, 1, {0, 78, 206, 0}},      {0, 5, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PreviewFit(c.width, c.height), c.place) << c.width << "x" << c.height;
+}
+
+}  // namespace
+}  // namespace ovelix

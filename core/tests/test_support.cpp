@@ -1,0 +1,82 @@
+#include "core/tests/test_support.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace ovelix::testing_support {
+
+TempFolder::TempFolder() {
+  std::random_device random;
+  path_ = std::filesystem::temp_directory_path() / ("ovelix-test-" + std::to_string(random()));
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::u16string TempFolder::Folder() const {
+  std::u16string folder = path_.u16string();
+  folder += static_cast<char16_t>(std::filesystem::path::preferred_separator);
+  return folder;
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+std::uint32_t Get32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+  return std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 | std::uint32_t{bytes[at + 2]} << 16 |
+         std::uint32_t{bytes[at + 3]} << 24;
+}
+
+std::vector<std::uint8_t> BmpFixture::Bytes() const {
+  std::vector<std::uint8_t> out{'B', 'M'};
+  // Size and offset are deliberately wrong: the reader must not use them.
+  Put32(out, 0xDEADBEEF);
+  Put32(out, 0);
+  Put32(out, 0xFFFFFFF0);
+  Put32(out, headerSize);
+  if (headerSize == 12) {
+    Put16(out, static_cast<std::uint32_t>(width));
+    Put16(out, static_cast<std::uint32_t>(height));
+    Put16(out, planes);
+    Put16(out, bits);
+  } else {
+    Put32(out, static_cast<std::uint32_t>(width));
+    Put32(out, static_cast<std::uint32_t>(height));
+    Put16(out, planes);
+    Put16(out, bits);
+    Put32(out, compression);
+    Put32(out, imageSize);
+    Put32(out, static_cast<std::uint32_t>(xPelsPerMeter));
+    Put32(out, static_cast<std::uint32_t>(yPelsPerMeter));
+    Put32(out, colorsUsed);
+    Put32(out, 0);
+    std::vector<std::uint8_t> tail = headerTail;
+    tail.resize(headerSize > 40 && headerSize < 65536 ? headerSize - 40 : 0);  // a huge size is a lie
+    out.insert(out.end(), tail.begin(), tail.end());
+  }
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+}  // namespace ovelix::testing_support
