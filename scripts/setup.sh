@@ -31,20 +31,21 @@ install_packages() {
   }
 }
 
-# apt-get source needs deb-src entries; make them from the Debian deb entries.
+# apt-get source needs deb-src entries, made from the Debian deb entries, and their indices:
+# an image whose apt lists were cleaned has the entries but no indices.
 ensure_deb_src() {
-  if grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    return 0
+  local package=$1
+  if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    local f
+    for f in /etc/apt/sources.list.d/*.sources; do
+      [ -e "$f" ] && grep -q 'debian' "$f" &&
+        sed -e 's/^Types: .*/Types: deb-src/' "$f" >"/etc/apt/sources.list.d/ovelix-src-$(basename "$f")"
+    done
+    if [ -f /etc/apt/sources.list ]; then
+      sed -n -e 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list >/etc/apt/sources.list.d/ovelix-src.list
+    fi
   fi
-  local f
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -e "$f" ] && grep -q 'debian' "$f" &&
-      sed -e 's/^Types: .*/Types: deb-src/' "$f" >"/etc/apt/sources.list.d/ovelix-src-$(basename "$f")"
-  done
-  if [ -f /etc/apt/sources.list ]; then
-    sed -n -e 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list >/etc/apt/sources.list.d/ovelix-src.list
-  fi
-  apt-get update -qq
+  apt-cache showsrc "$package" >/dev/null 2>&1 || apt-get update -qq
 }
 
 # libjpeg-turbo from Debian's source package, built statically for one MinGW target.
@@ -54,7 +55,7 @@ ensure_mingw_libjpeg() {
   [ -f "$prefix/lib/libjpeg.a" ] && return 0
   local src="$OVELIX_BUILD/deps/src"
   if ! ls -d "$src"/libjpeg-turbo-*/ >/dev/null 2>&1; then
-    ensure_deb_src
+    ensure_deb_src libjpeg-turbo
     mkdir -p "$src"
     echo "setup: fetching Debian's libjpeg-turbo sources" >&2
     (cd "$src" && apt-get source -qq libjpeg-turbo >"$OVELIX_BUILD/setup-source.log" 2>&1) || {

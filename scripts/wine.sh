@@ -22,10 +22,13 @@ start_display() {
   rm -f "$numberFile"
 }
 
+# Runs from EXIT traps under set -e: the stopped processes' exit codes must not become ours.
 stop_display() {
-  [ -n "${OVELIX_XVFB_PID:-}" ] && kill "$OVELIX_XVFB_PID" 2>/dev/null && wait "$OVELIX_XVFB_PID" 2>/dev/null
+  if [ -n "${OVELIX_XVFB_PID:-}" ]; then
+    kill "$OVELIX_XVFB_PID" 2>/dev/null || true
+    wait "$OVELIX_XVFB_PID" 2>/dev/null || true
+  fi
   OVELIX_XVFB_PID=
-  return 0
 }
 
 # A template prefix is made once; every run works on a fresh copy of it.
@@ -65,11 +68,11 @@ start_wine() {
   "$OVELIX_WINE64" wineboot </dev/null >/dev/null 2>&1
 }
 
+# wineserver -p, stopped by -k, sometimes exits with 2.
 stop_wine() {
-  [ -n "${WINEPREFIX:-}" ] && "$OVELIX_WINESERVER" -k 2>/dev/null
-  [ -n "${OVELIX_WINESERVER_PID:-}" ] && wait "$OVELIX_WINESERVER_PID" 2>/dev/null
+  if [ -n "${WINEPREFIX:-}" ]; then "$OVELIX_WINESERVER" -k 2>/dev/null || true; fi
+  if [ -n "${OVELIX_WINESERVER_PID:-}" ]; then wait "$OVELIX_WINESERVER_PID" 2>/dev/null || true; fi
   OVELIX_WINESERVER_PID=
-  return 0
 }
 
 # A display and a prefix together; both are stopped when the shell exits.
