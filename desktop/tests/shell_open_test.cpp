@@ -66,6 +66,8 @@ TEST_F(ShellOpen, HandsTheExactLinkToItsHandlerShownOrHidden) {
   EXPECT_EQ(Utf16ToUtf8(WaitForRecord()), Utf16ToUtf8(link + u"\n" + DecimalText(SW_SHOWNORMAL)));
   ovelix::ShellOpen(link, false);
   EXPECT_EQ(Utf16ToUtf8(WaitForRecord()), Utf16ToUtf8(link + u"\n" + DecimalText(SW_HIDE)));
+  ovelix::LaunchLink(GetDesktopWindow(), link);
+  EXPECT_EQ(Utf16ToUtf8(WaitForRecord()), Utf16ToUtf8(link + u"\n" + DecimalText(SW_SHOW)));
 }
 
 }  // namespace

@@ -1,0 +1,94 @@
+#include "ui/controls/graphic_control.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace ovelix::ui {
+
+void GraphicControl::SetBounds(const RECT& bounds) {
+  if (EqualRect(&bounds, &bounds_)) return;
+  Invalidate();
+  bounds_ = bounds;
+  Invalidate();
+}
+
+void GraphicControl::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Invalidate();
+}
+
+void GraphicControl::Invalidate() const {
+  if (HWND window = HostWindow()) InvalidateRect(window, &bounds_, TRUE);
+}
+
+HWND GraphicControl::HostWindow() const { return host_ != nullptr ? host_->HostHandle() : nullptr; }
+
+void ControlHost::AddGraphic(GraphicControl& control) {
+  control.host_ = this;
+  controls_.push_back(&control);
+}
+
+void ControlHost::PaintGraphics(HDC dc, const RECT& dirty) {
+  for (GraphicControl* control : controls_) {
+    RECT overlap;
+    if (control->Visible() && IntersectRect(&overlap, &control->Bounds(), &dirty)) control->Paint(dc);
+  }
+}
+
+GraphicControl* ControlHost::ControlAt(POINT point) const {
+  // The last one painted is on top.
+  const auto hit = std::find_if(controls_.rbegin(), controls_.rend(), [&](const GraphicControl* control) {
+    return control->Visible() && PtInRect(&control->Bounds(), point);
+  });
+  return hit != controls_.rend() ? *hit : nullptr;
+}
+
+bool ControlHost::HandleGraphicMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      pressed_ = ControlAt(point);
+      if (pressed_ == nullptr) return false;
+      SetCapture(hostWindow_);
+      pressed_->MouseDown(point);
+      result = 0;
+      return true;
+    case WM_MOUSEMOVE:
+      if (pressed_ == nullptr) return false;
+      pressed_->MouseMove(point);
+      result = 0;
+      return true;
+    case WM_LBUTTONUP: {
+      if (pressed_ == nullptr) return false;
+      GraphicControl* control = std::exchange(pressed_, nullptr);
+      ReleaseCapture();
+      control->MouseUp(point, ControlAt(point) == control);
+      result = 0;
+      return true;
+    }
+    case WM_CAPTURECHANGED:
+      if (pressed_ != nullptr && reinterpret_cast<HWND>(lParam) != hostWindow_) {
+        GraphicControl* control = std::exchange(pressed_, nullptr);
+        control->MouseUp(POINT{-1, -1}, false);
+      }
+      return false;
+    case WM_SETCURSOR: {
+      if (reinterpret_cast<HWND>(wParam) != hostWindow_ || LOWORD(lParam) != HTCLIENT) return false;
+      POINT cursor;
+      GetCursorPos(&cursor);
+      ScreenToClient(hostWindow_, &cursor);
+      const GraphicControl* control = ControlAt(cursor);
+      if (control == nullptr || control->Cursor() == nullptr) return false;
+      ::SetCursor(control->Cursor());
+      result = TRUE;
+      return true;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace ovelix::ui

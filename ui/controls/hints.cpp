@@ -1,0 +1,37 @@
+#include "ui/controls/hints.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "core/platform/wide.h"
+#include "ui/window.h"
+
+namespace ovelix::ui {
+
+void Hints::Create(HWND owner) {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&classes);
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (tooltip_ == nullptr) ThrowSystemError(GetLastError());
+}
+
+Hints::~Hints() {
+  if (tooltip_ != nullptr) DestroyWindow(tooltip_);
+}
+
+void Hints::Add(HWND host, const RECT& area, std::u16string_view text) {
+  std::wstring wide = ToWide(text);
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = host;
+  tool.uId = nextId_++;
+  tool.rect = area;
+  tool.lpszText = wide.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace ovelix::ui

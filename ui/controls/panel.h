@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+#include "ui/controls/graphic_control.h"
+#include "ui/window.h"
+
+namespace ovelix::ui {
+
+enum class PanelBevel {
+  Raised,  // a raised outer edge
+  Etched,  // a lowered outer and a raised inner edge
+};
+
+// A panel: a window with a bevelled edge on the button-face colour that carries graphic
+// controls. A click on the panel itself (not on one of its controls) runs its click action.
+class Panel : public Window<Panel>, public ControlHost {
+ public:
+  void Create(HWND parent, const RECT& bounds, PanelBevel bevel, HCURSOR cursor);
+  void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+  void MoveTo(int left, int top);
+  void SetVisible(bool visible);
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  void Paint();
+
+  PanelBevel bevel_ = PanelBevel::Raised;
+  HCURSOR cursor_ = nullptr;
+  bool pressed_ = false;
+  std::function<void()> onClick_;
+};
+
+}  // namespace ovelix::ui
