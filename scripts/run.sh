@@ -23,15 +23,18 @@ run_program() {
   fi
   (
     start_windows_session run
+    rm -rf "$OVELIX_SCREENSHOTS"
     mkdir -p "$OVELIX_SCREENSHOTS"
-    "$OVELIX_WINE64" "$exe" &
-    local program=$!
-    wait_for_window Ovelix
-    sleep 1
-    local shot="$OVELIX_SCREENSHOTS/window.png"
-    import -window root "$shot"
-    "$OVELIX_WINE64" taskkill /im Ovelix.exe >/dev/null 2>&1 || true
-    wait "$program" || true
-    echo "$shot"
+    # The tour starts the program, walks through its modes and saves screenshots as BMP.
+    local shots
+    shots=$("$OVELIX_WINE64" "$OVELIX_BUILD/win64/ui/tests/screenshot_tour.exe" "Z:$OVELIX_SCREENSHOTS" | tr -d '\r')
+    local shot png
+    for shot in $shots; do
+      shot="${shot#Z:}"
+      shot="${shot//\\//}"
+      png="${shot%.bmp}.png"
+      convert "$shot" "$png" && rm -f "$shot"
+      echo "$png"
+    done
   )
 }

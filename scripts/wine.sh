@@ -49,8 +49,10 @@ ensure_wine_template() {
 
 # Starts one wineserver for a fresh prefix named after the run and exports WINEPREFIX.
 # The prefix shows one Wine virtual desktop of the given size, so that Wine draws the window
-# frames and the wallpaper itself, as Windows would, instead of leaving them to an absent
-# window manager.
+# frames, the wallpaper and the repaints of the desktop itself, as Windows would, instead of
+# leaving them to an absent window manager. (One difference remains: Wine's desktop paints a
+# new wallpaper over the windows in front of it, a moment after the change, without telling
+# them to repaint.)
 start_wine() {
   local name=$1 size=${2:-1024x768}
   ensure_wine_template
