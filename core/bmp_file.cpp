@@ -191,6 +191,7 @@ Picture ReadBmp(ByteSource& in, int screenDepth) {
     DecodeRle(data, static_cast<int>(h.bits), table, picture);
   } else {
     const PixelFormat format = FormatOf(h.bits);
+    // Rows the file does not fill stay zero.
     picture = Picture(w, hgt, format, table, h.compression == BitFields ? h.masks : DefaultMasks(format),
                       h.height < 0 ? RowOrder::TopDown : RowOrder::BottomUp, StoreStart::Zeroed);
     const auto bytes = static_cast<std::size_t>(std::min<std::uint64_t>(available, picture.StoreBytes()));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/error.h"
@@ -54,10 +55,16 @@ Picture::Picture(int width, int height, PixelFormat format, std::vector<PaletteE
   const std::uint64_t bytes = stride * static_cast<std::uint64_t>(std::max(height, 0));
   if (width <= 0 || height <= 0 || bytes > MaxStoreBytes) OutOfResources();
   stride_ = static_cast<std::size_t>(stride);
-  // Zeroed memory straight from the system costs nothing until it is touched.
-  pixels_.reset(static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(bytes), 1)));
-  if (pixels_ == nullptr) OutOfResources();
+  Allocate(static_cast<std::size_t>(bytes), start == StoreStart::Zeroed);
   if (start == StoreStart::Whitened) Fill(White);
+}
+
+void StoreDeleter::operator()(std::uint8_t* p) const { std::free(p); }
+
+// Zeroed memory fresh from the system costs nothing until it is touched.
+void Picture::Allocate(std::size_t bytes, bool zeroed) {
+  pixels_.reset(static_cast<std::uint8_t*>(zeroed ? std::calloc(bytes, 1) : std::malloc(bytes)));
+  if (pixels_ == nullptr) OutOfResources();
 }
 
 Picture Picture::ScreenCompatible(int depth) {
@@ -66,6 +73,16 @@ Picture Picture::ScreenCompatible(int depth) {
   picture.masks_ = DefaultMasks(picture.format_);
   if (HasColorTable(picture.format_)) picture.palette_ = ScreenPalette(BitsPerPixel(picture.format_));
   return picture;
+}
+
+Picture Picture::ScreenCompatible(int depth, int width, int height, StoreStart start) {
+  Picture picture = ScreenCompatible(depth);
+  if (width <= 0 || height <= 0) {
+    picture.SetSize(width, height);
+    return picture;
+  }
+  Picture sized(width, height, picture.format_, picture.palette_, picture.masks_, RowOrder::BottomUp, start);
+  return sized;
 }
 
 Picture::Picture(const Picture& other)
@@ -78,8 +95,7 @@ Picture::Picture(const Picture& other)
       masks_(other.masks_),
       file_(other.file_) {
   if (other.pixels_ != nullptr) {
-    pixels_.reset(static_cast<std::uint8_t*>(std::malloc(other.StoreBytes())));
-    if (pixels_ == nullptr) OutOfResources();
+    Allocate(other.StoreBytes(), false);
     std::memcpy(pixels_.get(), other.pixels_.get(), other.StoreBytes());
   }
 }

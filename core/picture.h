@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -59,8 +58,8 @@ inline constexpr std::uint64_t MaxStoreBytes = std::uint64_t{1} << 30;
 // read and written in one piece; top-down stores come from files that say so.
 enum class RowOrder : std::uint8_t { BottomUp, TopDown };
 
-// What a new store holds: white, as a picture given a size starts; or zero bytes, which a
-// reader then overwrites with what the file has.
+// What a new store holds: white, as a picture given a size starts; or zero bytes, which
+// cost nothing until touched, for callers that write the pixels themselves.
 enum class StoreStart : std::uint8_t { Whitened, Zeroed };
 
 // Fields of the file a picture was read from, written back when the picture is saved.
@@ -70,6 +69,11 @@ struct FileFields {
   std::int32_t yPelsPerMeter = 0;
 
   friend bool operator==(const FileFields&, const FileFields&) = default;
+};
+
+// Gives a pixel store back.
+struct StoreDeleter {
+  void operator()(std::uint8_t* p) const;
 };
 
 // An in-memory picture: a width, a height, a pixel format and a pixel store whose pixels
@@ -88,6 +92,8 @@ class Picture {
   // A picture without pixels whose store, once it has a size, suits a screen of this
   // colour depth: 32, 24, 16 (as 5-5-5), 8 or 4 bits (with the system's colour table).
   static Picture ScreenCompatible(int depth);
+  // The same with a size given at once.
+  static Picture ScreenCompatible(int depth, int width, int height, StoreStart start);
 
   Picture(const Picture& other);
   Picture& operator=(const Picture& other);
@@ -137,10 +143,8 @@ class Picture {
   void Fill(Color color);
 
  private:
-  struct FreeStore {
-    void operator()(std::uint8_t* p) const { std::free(p); }
-  };
-  using Store = std::unique_ptr<std::uint8_t, FreeStore>;
+  using Store = std::unique_ptr<std::uint8_t, StoreDeleter>;
+  void Allocate(std::size_t bytes, bool zeroed);
 
   std::size_t RowOffset(int y) const {
     const auto row = static_cast<std::size_t>(order_ == RowOrder::BottomUp ? height_ - 1 - y : y);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <cstdint>
 #include <vector>
 
@@ -127,6 +128,30 @@ class NearestColor {
   std::array<std::uint32_t, 4096> values_{};
 };
 
+// Copies `width` pixels of each row unscaled when both pictures store colours alike,
+// keeping only the colour bits as the general path does. Answers false when they differ.
+bool CopyUnscaled(Picture& target, int x0, int y0, int y1, std::size_t width, const Picture& source, int sourceX,
+                  const std::vector<Span>& rows) {
+  if (source.Format() != target.Format() || BitsPerPixel(source.Format()) < 8) return false;
+  if (HasColorTable(source.Format()) ? source.Palette() != target.Palette() : source.Masks() != target.Masks()) return false;
+  const auto bytesPerPixel = static_cast<std::size_t>(BitsPerPixel(source.Format()) / 8);
+  const std::uint32_t colourBits = source.Masks().red | source.Masks().green | source.Masks().blue;
+  WithFormat(source.Format(), [&]<PixelFormat F>() {
+    for (int y = y0; y < y1; ++y) {
+      const Span span = rows[static_cast<std::size_t>(y - y0)];
+      if (span.first >= span.last) continue;
+      const std::uint8_t* in = source.Row(span.first) + static_cast<std::size_t>(sourceX) * bytesPerPixel;
+      std::uint8_t* out = target.Row(y) + static_cast<std::size_t>(x0) * bytesPerPixel;
+      if constexpr (F == PixelFormat::Bits32 || F == PixelFormat::Bits16) {
+        for (std::size_t x = 0; x < width; ++x) StorePixel<F>(out, x, LoadPixel<F>(in, x) & colourBits);
+      } else {
+        std::memcpy(out, in, width * bytesPerPixel);
+      }
+    }
+  });
+  return true;
+}
+
 }  // namespace
 
 void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source, const Rect& sourceRect) {
@@ -156,13 +181,22 @@ void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source,
   }
   if (sourceFirst >= sourceLast) return;
 
+  const auto width = static_cast<std::size_t>(x1 - x0);
+  const bool allReached = std::all_of(columns.begin(), columns.end(), [](const Span& c) { return c.first < c.last; });
+  const bool oneToOne = std::all_of(columns.begin(), columns.end(), [](const Span& c) { return c.last - c.first == 1; });
+  const bool rowsOneToOne = std::all_of(rows.begin(), rows.end(), [](const Span& r) { return r.last - r.first <= 1; });
+  // Unscaled columns: the converted source row is the target row.
+  const bool contiguous = oneToOne && columns.back().first - columns.front().first + 1 == static_cast<int>(width);
+  if (contiguous && rowsOneToOne && CopyUnscaled(target, x0, y0, y1, width, source, columns.front().first, rows)) {
+    return;
+  }
+
   const RowConverter converter(source, target);
   NearestColor nearest(target);
-  const auto width = static_cast<std::size_t>(x1 - x0);
   std::vector<std::uint32_t> converted(static_cast<std::size_t>(sourceLast - sourceFirst));
   std::vector<std::uint32_t> combined(width);
-  std::vector<std::uint32_t> raw(width);
-  const bool oneToOne = std::all_of(columns.begin(), columns.end(), [](const Span& c) { return c.last - c.first == 1; });
+  std::vector<std::uint32_t> raw(converter.Direct() ? 0 : width);
+  const std::uint32_t* values = converter.Direct() ? combined.data() : raw.data();
 
   Span done{0, 0};
   WithFormat(target.Format(), [&]<PixelFormat F>() {
@@ -172,29 +206,39 @@ void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source,
       // Rows that repeat one source span (enlarging) reuse the values already made.
       if (span.first != done.first || span.last != done.last) {
         for (int sy = span.first; sy < span.last; ++sy) {
+          const bool firstRow = sy == span.first;
+          if (contiguous && firstRow) {
+            converter.Convert(sy, sourceFirst, sourceLast, combined.data());
+            continue;
+          }
           converter.Convert(sy, sourceFirst, sourceLast, converted.data());
           const std::uint32_t* in = converted.data() - sourceFirst;
-          const bool firstRow = sy == span.first;
+          if (oneToOne && firstRow) {
+            for (std::size_t x = 0; x < width; ++x) combined[x] = in[columns[x].first];
+            continue;
+          }
           for (std::size_t x = 0; x < width; ++x) {
             const Span c = columns[x];
             std::uint32_t v = 0xFFFFFFFFu;
-            if (oneToOne) {
-              v = in[c.first];
-            } else {
-              for (int sx = c.first; sx < c.last; ++sx) v &= in[sx];
-            }
+            for (int sx = c.first; sx < c.last; ++sx) v &= in[sx];
             combined[x] = firstRow ? v : combined[x] & v;
           }
         }
-        for (std::size_t x = 0; x < width; ++x) {
-          raw[x] = converter.Direct() ? combined[x] : nearest(combined[x]);
+        if (!converter.Direct()) {
+          for (std::size_t x = 0; x < width; ++x) raw[x] = nearest(combined[x]);
         }
         done = span;
       }
       std::uint8_t* out = target.Row(y);
+      if constexpr (F == PixelFormat::Bits32) {
+        if (allReached) {
+          std::memcpy(out + static_cast<std::size_t>(x0) * 4, values, width * 4);
+          continue;
+        }
+      }
       for (std::size_t x = 0; x < width; ++x) {
         // A target pixel that no source pixel reaches keeps its colour.
-        if (columns[x].first < columns[x].last) StorePixel<F>(out, static_cast<std::size_t>(x0) + x, raw[x]);
+        if (allReached || columns[x].first < columns[x].last) StorePixel<F>(out, static_cast<std::size_t>(x0) + x, values[x]);
       }
     }
   });

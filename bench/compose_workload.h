@@ -1,0 +1,36 @@
+#pragma once
+
+// What the composition benchmarks time: the composition as the program runs it, and the
+// I/O floor it is measured against (reading the same source, writing as many bytes as the
+// three outputs with plain buffered writes).
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/picture.h"
+
+namespace ovelix::bench {
+
+struct Workload {
+  Workload(int screenWidth, int screenHeight, int wallpaperWidth, int wallpaperHeight);
+  ~Workload();
+  Workload(const Workload&) = delete;
+  Workload& operator=(const Workload&) = delete;
+
+  void Compose() const;
+  void IoFloor();
+
+  int width;
+  int height;
+  std::filesystem::path folder;
+  std::filesystem::path wallpaper;
+  Picture solid;
+  std::vector<std::uint64_t> outputSizes;  // of mix1.bmp, mix2.bmp and Pict1.bmp
+  std::vector<char> buffer;
+};
+
+std::string Name(int screenWidth, int screenHeight, int wallpaperWidth, int wallpaperHeight);
+
+}  // namespace ovelix::bench
