@@ -394,6 +394,8 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowWindow(Application::Instance().Handle(), SW_MINIMIZE);
         return 0;
       }
+      // Ctrl+F10 is a hot key here: F10 must not also open the menu bar.
+      if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && (GetKeyState(VK_CONTROL) & 0x8000) != 0) return 0;
       break;
     case WM_CLOSE: FormClose(); return 0;
     case WM_QUERYENDSESSION:

@@ -5,6 +5,7 @@
 
 #include "desktop/tests/desktop_state.h"
 #include "desktop/wallpaper_registry.h"
+#include "ui/tests/e2e/screen_watch.h"
 
 namespace ovelix::e2e {
 
@@ -36,10 +37,15 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-void SendMouse(DWORD flags) {
+// A button event that carries its own position: Wine takes the position of a button event
+// without one from the last input it handled, which need not be where SetCursorPos put the
+// mouse yet.
+void SendMouse(DWORD flags, POINT screenPoint) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
+  input.mi.dx = (screenPoint.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = (screenPoint.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof input);
 }
 
@@ -52,6 +58,20 @@ void SendKey(WORD key, bool down) {
 }
 
 }  // namespace
+
+void MoveMouse(POINT screenPoint) {
+  // Wine takes the new position into its input a moment after SetCursorPos returns: a click
+  // sent before that would land where the mouse was.
+  SetCursorPos(screenPoint.x, screenPoint.y);
+  Eventually(
+      [&] {
+        POINT now{};
+        GetCursorPos(&now);
+        return now.x == screenPoint.x && now.y == screenPoint.y;
+      },
+      2s);
+  Sleep(30);
+}
 
 std::wstring BuiltProgram() { return OVELIX_PROGRAM_PATH; }
 
@@ -184,18 +204,39 @@ void RunningProgram::ClickAt(POINT designPoint) {
 void RunningProgram::ClickAt(HWND window, POINT clientPoint) {
   SetForegroundWindow(GetAncestor(window, GA_ROOT));
   ClientToScreen(window, &clientPoint);
-  SetCursorPos(clientPoint.x, clientPoint.y);
+  MoveMouse(clientPoint);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, clientPoint);
   Sleep(30);
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
-  Sleep(30);
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  SendMouse(MOUSEEVENTF_LEFTUP, clientPoint);
   Settle();
 }
 
-void RunningProgram::PressKeys(std::initializer_list<WORD> keys, std::chrono::milliseconds hold) {
+ScreenPixels RunningProgram::RepaintedScreen() {
+  SteadyScreen();
+  for (HWND window : TopLevelWindows()) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  Settle();
+  return SteadyScreen();
+}
+
+void RunningProgram::Settle() {
+  // Input is handled after sent messages: first let the program take what is queued.
+  Sleep(30);
+  WaitForInputIdle(process_.hProcess, 5000);
+  for (int i = 0; i < 2; ++i) Send(WM_NULL);
+}
+
+void RunningProgram::PressKeys(std::initializer_list<WORD> keys, std::chrono::milliseconds hold,
+                               const std::function<void()>& whileHeld) {
   for (WORD key : keys) SendKey(key, true);
-  Sleep(static_cast<DWORD>(hold.count()));
+  const auto release = std::chrono::steady_clock::now() + hold;
+  do {
+    if (whileHeld) whileHeld();
+  } while (std::chrono::steady_clock::now() < release && whileHeld);
+  if (!whileHeld) Sleep(static_cast<DWORD>(hold.count()));
   for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) SendKey(*key, false);
+  Settle();
 }
 
 LRESULT RunningProgram::Send(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -208,9 +249,6 @@ void RunningProgram::Post(UINT message, WPARAM wParam, LPARAM lParam) {
   PostMessageW(MainWindow(), message, wParam, lParam);
 }
 
-void RunningProgram::Settle() {
-  for (int i = 0; i < 2; ++i) Send(WM_NULL);
-}
 
 std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds limit) {
   if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) return std::nullopt;

@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop/screen_painter.h"
+
 #include <array>
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,13 +73,21 @@ class RunningProgram {
   // (96-DPI) pixels, and keys pressed together and released after `hold`.
   void ClickAt(POINT designPoint);
   void ClickAt(HWND window, POINT clientPoint);
-  void PressKeys(std::initializer_list<WORD> keys, std::chrono::milliseconds hold = 40ms);
+  // While the keys are held, `whileHeld` runs over and over.
+  void PressKeys(std::initializer_list<WORD> keys, std::chrono::milliseconds hold = 40ms,
+                 const std::function<void()>& whileHeld = {});
 
   // Sends a message to the main window and waits until it has been handled.
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-  // Waits until the program has handled everything queued so far (two round trips).
+  // The screen once the program's windows are shown as they are. Wine's virtual desktop
+  // paints a new wallpaper over the windows in front of it, a moment after it was set and
+  // without telling them (Windows repaints them): this waits for that and has the program's
+  // windows repaint.
+  ScreenPixels RepaintedScreen();
+
+  // Waits until the program has handled the input and messages queued so far.
   void Settle();
 
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds limit = 10s);
@@ -104,6 +115,9 @@ bool Eventually(Condition condition, std::chrono::milliseconds limit = 10s) {
     Sleep(20);
   }
 }
+
+// Moves the mouse through the input queue.
+void MoveMouse(POINT screenPoint);
 
 // The design scale of this system (DPI / 96), the same one the program uses.
 int ScaleToSystem(int designPixels);

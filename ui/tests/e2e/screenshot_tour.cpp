@@ -95,9 +95,8 @@ int wmain(int argc, wchar_t** argv) {
     RunningProgram program(copy.Executable());
     if (!program.WaitForStartUp()) throw std::runtime_error("the program did not start");
     const HWND window = program.MainWindow();
-    SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);  // no hover effects or hints in the pictures
-    program.Settle();
-    Sleep(300);
+    MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});  // no hover effects or hints in the pictures
+    program.RepaintedScreen();
     Shoot(folder, L"window", WindowArea(window));
 
     const struct {
@@ -106,7 +105,7 @@ int wmain(int argc, wchar_t** argv) {
     } modes[] = {{L"mode-sharp", {60, 60}}, {L"mode-full", {60, 108}}, {L"mode-no", {60, 156}}, {L"mode-x", {60, 12}}};
     for (const auto& mode : modes) {
       program.ClickAt(mode.panel);
-      SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
+      MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});
       // Wine's virtual desktop paints the new wallpaper over the windows in front of it, a
       // moment later and without telling them (Windows repaints them): wait for it, then
       // have the window repaint before the picture is taken.

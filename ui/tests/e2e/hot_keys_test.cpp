@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/mix_mode.h"
+#include "core/platform/wide.h"
+#include "desktop/tests/desktop_state.h"
+#include "ui/tests/e2e/program_driver.h"
+#include "ui/tests/e2e/screen_watch.h"
+#include "ui/tests/e2e/test_files.h"
+
+namespace ovelix::e2e {
+namespace {
+
+constexpr POINT BtnFix{172, 176};
+constexpr POINT BtnScr{277, 176};
+
+// The program runs in mode x with a blue wallpaper; the keys go to its main window.
+class HotKeys : public testing_support::DesktopTest {
+ protected:
+  void SetUp() override {
+    const std::wstring wallpaper = WallpaperFolder() + L"blue.bmp";
+    WriteBmp24(wallpaper, 40, 30, [](int, int) { return MakeColor(0, 0, 200); });
+    WallpaperValues{FromWide(wallpaper), u"0", u"2"}.Write();
+    colorsAtStart_ = SystemColorsNow();
+    program_ = std::make_unique<RunningProgram>(copy_.Executable());
+    ASSERT_TRUE(program_->WaitForStartUp());
+    SetForegroundWindow(program_->MainWindow());
+  }
+
+  void TearDown() override {
+    program_->Post(WM_CLOSE);
+    EXPECT_EQ(program_->WaitForExit(), 0u);
+    EXPECT_EQ(SystemColorsNow(), colorsAtStart_);
+  }
+
+  // Which of the three colours are key colour now.
+  std::array<bool, 3> Replaced() const {
+    const auto colors = SystemColorsNow();
+    return {colors[0] == KeyColor, colors[1] == KeyColor, colors[2] == KeyColor};
+  }
+
+  WallpaperValues ModeXApplied() const { return {FromWide(copy_.File(L"mix1.bmp")), u"1", u"0"}; }
+
+  ProgramCopy copy_{L"hot-keys"};
+  std::array<COLORREF, 3> colorsAtStart_{};
+  std::unique_ptr<RunningProgram> program_;
+};
+
+TEST_F(HotKeys, CtrlWithF5F6F7TogglesTheColourBoxes) {
+  const struct {
+    WORD key;
+    std::array<bool, 3> after;
+  } steps[] = {
+      {VK_F5, {true, false, false}},  {VK_F6, {true, true, false}},   {VK_F7, {true, true, true}},
+      {VK_F5, {false, true, true}},   {VK_F6, {false, false, true}},  {VK_F7, {false, false, false}},
+  };
+  for (const auto& step : steps) {
+    program_->PressKeys({VK_CONTROL, step.key});
+    EXPECT_EQ(Replaced(), step.after) << "after key " << step.key;
+  }
+  program_->PressKeys({VK_F5});  // without Ctrl nothing happens
+  EXPECT_EQ(Replaced(), (std::array<bool, 3>{false, false, false}));
+  EXPECT_EQ(SystemColorsNow(), colorsAtStart_);
+}
+
+TEST_F(HotKeys, KeysHeldTogetherAreAllServedInOneTickInTableOrder) {
+  // While the keys are down, watch the colours change: white first, then, after the pause
+  // that follows a toggle, black.
+  std::vector<std::array<bool, 3>> seen;
+  program_->PressKeys({VK_CONTROL, VK_F5, VK_F6}, 60ms, [&] {
+    const auto now = Replaced();
+    if (seen.empty() || seen.back() != now) seen.push_back(now);
+  });
+  EXPECT_EQ(Replaced(), (std::array<bool, 3>{true, true, false}));
+  for (const auto& state : seen) EXPECT_FALSE(state[1] && !state[0]) << "black before white";
+  EXPECT_NE(std::find(seen.begin(), seen.end(), std::array<bool, 3>{true, false, false}), seen.end())
+      << "white alone was never seen";
+}
+
+TEST_F(HotKeys, PainterKeysPaintWithoutChangingTheMode) {
+  const ScreenPixels clean = program_->RepaintedScreen();
+  const struct {
+    WORD key;
+    MixMode pattern;
+  } painters[] = {{VK_F9, MixMode::x}, {VK_F10, MixMode::sharp}, {VK_F11, MixMode::full}};
+  for (const auto& painter : painters) {
+    program_->PressKeys({VK_CONTROL, painter.key});
+    EXPECT_TRUE(ShowsPatternOver(ReadPrimaryScreen(), clean, painter.pattern)) << "key " << painter.key;
+    program_->PressKeys({VK_CONTROL, VK_F12});
+    EXPECT_EQ(program_->RepaintedScreen().pixels, clean.pixels) << "Ctrl+F12 after key " << painter.key;
+    EXPECT_TRUE(ModeXApplied().AreStored());
+  }
+  // The screen button still paints the pattern of mode x.
+  program_->ClickAt(BtnScr);
+  RECT button{};
+  EXPECT_TRUE(ShowsPatternOver(ReadPrimaryScreen(), clean, MixMode::x,
+                               [&] {
+                                 POINT corners[2] = {{ScaleToSystem(224), ScaleToSystem(164)},
+                                                     {ScaleToSystem(330), ScaleToSystem(189)}};
+                                 MapWindowPoints(program_->MainWindow(), nullptr, corners, 2);
+                                 button = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+                                 return button;
+                               }()));
+}
+
+TEST_F(HotKeys, WorkWhileTheFixConfirmationIsOpen) {
+  program_->ClickAt(BtnFix);
+  const HWND confirm = program_->WaitForWindow(L"Confirm");
+  ASSERT_NE(confirm, nullptr);
+  SetForegroundWindow(confirm);
+  program_->PressKeys({VK_CONTROL, VK_F5});
+  EXPECT_EQ(Replaced(), (std::array<bool, 3>{true, false, false}));
+  program_->PressKeys({VK_CONTROL, VK_F5});
+  EXPECT_EQ(Replaced(), (std::array<bool, 3>{false, false, false}));
+  PressDialogButton(confirm, IDNO);
+  EXPECT_TRUE(Eventually([&] { return !IsWindow(confirm); }));
+  EXPECT_FALSE(program_->WaitForExit(200ms).has_value());
+}
+
+}  // namespace
+}  // namespace ovelix::e2e

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "core/mix_mode.h"
+#include "core/pattern.h"
+#include "core/platform/wide.h"
+#include "desktop/tests/desktop_state.h"
+#include "ui/tests/e2e/program_driver.h"
+#include "ui/tests/e2e/screen_watch.h"
+#include "ui/tests/e2e/test_files.h"
+
+namespace ovelix::e2e {
+namespace {
+
+constexpr POINT BtnScr{277, 176};
+constexpr RECT BtnScrBounds{224, 164, 330, 189};
+const Color WallpaperBlue = MakeColor(0, 0, 200);
+
+struct ModeCase {
+  MixMode mode;
+  const wchar_t* panel;
+  int top;             // of the panel, in design pixels
+  POINT captionLabel;  // the caption label's origin inside the panel
+  POINT hotKeyLabel;
+};
+
+const ModeCase Modes[] = {
+    {MixMode::x, L"Panel_x", 4, {8, 4}, {56, 20}},
+    {MixMode::sharp, L"Panel_sharp", 52, {8, 4}, {52, 20}},
+    {MixMode::full, L"Panel_full", 100, {20, 4}, {52, 20}},
+    {MixMode::no, L"Panel_no", 148, {20, 4}, {52, 20}},
+};
+
+class ModeSelector : public testing_support::DesktopTest {
+ protected:
+  void SetUp() override {
+    const std::wstring wallpaper = WallpaperFolder() + L"blue.bmp";
+    WriteBmp24(wallpaper, 40, 30, [](int, int) { return WallpaperBlue; });
+    found_ = {FromWide(wallpaper), u"0", u"2"};
+    found_.Write();
+    program_ = std::make_unique<RunningProgram>(copy_.Executable());
+    ASSERT_TRUE(program_->WaitForStartUp());
+  }
+
+  void TearDown() override {
+    program_->Post(WM_CLOSE);
+    EXPECT_EQ(program_->WaitForExit(), 0u);
+  }
+
+  // A panel's left edge in the main window's client area, in design pixels.
+  int PanelLeft(const wchar_t* panel) {
+    RECT bounds;
+    GetWindowRect(program_->Child(panel), &bounds);
+    MapWindowPoints(nullptr, program_->MainWindow(), reinterpret_cast<POINT*>(&bounds), 2);
+    return MulDiv(bounds.left, 96, ScaleToSystem(96));
+  }
+
+  // A design rectangle of the main window's client area on the screen.
+  RECT ScreenRect(const RECT& design) {
+    POINT corners[2] = {{ScaleToSystem(design.left), ScaleToSystem(design.top)},
+                        {ScaleToSystem(design.right), ScaleToSystem(design.bottom)}};
+    MapWindowPoints(program_->MainWindow(), nullptr, corners, 2);
+    return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+  }
+
+  // The inside of the preview panel, where the visible preview shows, on the screen.
+  RECT PreviewArea() {
+    RECT area;
+    GetWindowRect(program_->Child(L"Panel_Prev"), &area);
+    InflateRect(&area, -ScaleToSystem(2), -ScaleToSystem(2));
+    return area;
+  }
+
+  // The selected panel stands at 8, the others at 4.
+  bool Selected(MixMode mode) {
+    for (const ModeCase& m : Modes)
+      if (PanelLeft(m.panel) != (m.mode == mode ? 8 : 4)) return false;
+    return true;
+  }
+
+  WallpaperValues Applied(MixMode mode) const {
+    const ModeTraits& traits = TraitsOf(mode);
+    if (traits.restoresOldSettings) return found_;
+    return {FromWide(copy_.File(ToWide(traits.wallpaperFile))), u"1", u"0"};
+  }
+
+  ProgramCopy copy_{L"modes"};
+  WallpaperValues found_;
+  std::unique_ptr<RunningProgram> program_;
+};
+
+TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {
+  for (const ModeCase& m : Modes) {
+    const int left = PanelLeft(m.panel);
+    const POINT clicks[] = {{left + 56, m.top + 20},  // the panel's centre
+                            {left + m.captionLabel.x + 2, m.top + m.captionLabel.y + 4},
+                            {left + m.hotKeyLabel.x + 2, m.top + m.hotKeyLabel.y + 4}};
+    for (const POINT click : clicks) {
+      // Another mode first, so that every click has something to change.
+      const ModeCase& other = m.mode == MixMode::x ? Modes[1] : Modes[0];
+      program_->ClickAt({PanelLeft(other.panel) + 56, other.top + 20});
+      ASSERT_TRUE(Eventually([&] { return Selected(other.mode); }));
+      program_->ClickAt(click);
+      EXPECT_TRUE(Eventually([&] { return Selected(m.mode); })) << "mode " << static_cast<int>(m.mode) << " at " << click.x << "," << click.y;
+      EXPECT_TRUE(Applied(m.mode).AreStored()) << "mode " << static_cast<int>(m.mode);
+    }
+  }
+}
+
+// The preview area as it shows after selecting a mode.
+TEST_F(ModeSelector, ThePreviewFollowsTheMode) {
+  const auto previewAfterSelecting = [&](const ModeCase& m) {
+    program_->ClickAt({PanelLeft(m.panel) + 56, m.top + 20});
+    const ScreenPixels screen = program_->RepaintedScreen();
+    const RECT area = PreviewArea();
+    std::vector<Color> preview;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) preview.push_back(screen.At(x, y));
+    return preview;
+  };
+  std::vector<Color> previews[4];
+  for (const ModeCase& m : Modes) previews[static_cast<int>(m.mode) - 1] = previewAfterSelecting(m);
+  for (int i = 0; i < 4; ++i)
+    for (int j = i + 1; j < 4; ++j) EXPECT_NE(previews[i], previews[j]) << "modes " << i + 1 << " and " << j + 1;
+  EXPECT_EQ(previewAfterSelecting(Modes[0]), previews[0]);
+
+  // The solid key-colour picture, 92 x 78, fills the height of the box; the old wallpaper,
+  // 40 x 30, fills the box.
+  const RECT area = PreviewArea();
+  const int width = area.right - area.left;
+  const auto at = [&](const std::vector<Color>& preview, int x, int y) {
+    return preview[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+  };
+  const int middle = (area.bottom - area.top) / 2;
+  EXPECT_EQ(at(previews[2], width / 2, middle), KeyColor);
+  EXPECT_NE(at(previews[2], ScaleToSystem(5), middle), KeyColor);  // left of the centred picture
+  EXPECT_EQ(at(previews[3], width / 2, middle), WallpaperBlue);
+  EXPECT_EQ(at(previews[3], ScaleToSystem(2), middle), WallpaperBlue);
+}
+
+TEST_F(ModeSelector, TheScreenButtonPaintsTheSelectedModesPattern) {
+  for (const ModeCase& m : Modes) {
+    if (m.mode == MixMode::no) continue;
+    program_->ClickAt({PanelLeft(m.panel) + 56, m.top + 20});
+    const ScreenPixels before = program_->RepaintedScreen();
+    program_->ClickAt(BtnScr);
+    // The button itself repaints as it comes up again.
+    EXPECT_TRUE(ShowsPatternOver(ReadPrimaryScreen(), before, m.mode, ScreenRect(BtnScrBounds)));
+    RepaintEverything();  // wiped before the next mode
+  }
+}
+
+TEST_F(ModeSelector, ModeNoPutsTheOldWallpaperBackAndTheButtonOnlyRepaints) {
+  program_->ClickAt({PanelLeft(L"Panel_no") + 56, 148 + 20});
+  EXPECT_TRUE(found_.AreStored());
+  const ScreenPixels clean = program_->RepaintedScreen();
+  PaintScreen(MixMode::sharp);
+  ASSERT_NE(ReadPrimaryScreen().pixels, clean.pixels);
+  program_->ClickAt(BtnScr);
+  EXPECT_TRUE(Eventually([&] { return ReadPrimaryScreen().pixels == clean.pixels; }));
+}
+
+}  // namespace
+}  // namespace ovelix::e2e
