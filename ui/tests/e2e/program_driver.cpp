@@ -175,6 +175,8 @@ HWND RunningProgram::MainWindow() {
 }
 
 bool RunningProgram::WaitForStartUp(std::chrono::milliseconds limit) {
+  // Out of the way: a mouse resting on a control would bring up its hint at some moment.
+  MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});
   if (MainWindow() == nullptr) return false;
   // The window is found as soon as it exists; its controls, the logo among them, come after.
   return Eventually([&] { return IsWindowVisible(main_) && Child(L"Panel_logo") != nullptr && !IsShown(L"Panel_logo"); },
@@ -209,6 +211,7 @@ void RunningProgram::ClickAt(HWND window, POINT clientPoint) {
   Sleep(30);
   SendMouse(MOUSEEVENTF_LEFTUP, clientPoint);
   Settle();
+  MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});  // no hint coming up later
 }
 
 ScreenPixels RunningProgram::RepaintedScreen() {

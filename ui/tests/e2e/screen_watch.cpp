@@ -37,7 +37,13 @@ ScreenPixels SteadyScreen() {
     }
   if (wrong == 0) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << wrong << " pixels differ from the pattern of mode "
-                                       << static_cast<int>(mode) << ", the first at " << firstX << "," << firstY;
+                                       << static_cast<int>(mode) << ", the first at " << firstX << "," << firstY
+                                       << ": " << std::hex << screen.At(firstX, firstY) << " for "
+                                       << before.At(firstX, firstY);
+}
+
+::testing::AssertionResult SameScreen(const ScreenPixels& seen, const ScreenPixels& expected) {
+  return ShowsPatternOver(seen, expected, MixMode::no);
 }
 
 double KeyShare(const ScreenPixels& screen, const RECT& area) {

@@ -21,6 +21,9 @@ ScreenPixels SteadyScreen();
 ::testing::AssertionResult ShowsPatternOver(const ScreenPixels& screen, const ScreenPixels& before, MixMode mode,
                                             const RECT& except = {});
 
+// Whether two readings of the screen are the same, and where not.
+::testing::AssertionResult SameScreen(const ScreenPixels& seen, const ScreenPixels& expected);
+
 // The share of key-colour pixels in a rectangle of the screen (screen coordinates).
 double KeyShare(const ScreenPixels& screen, const RECT& area);
 
