@@ -105,17 +105,22 @@ int wmain(int argc, wchar_t** argv) {
     } modes[] = {{L"mode-sharp", {60, 60}}, {L"mode-full", {60, 108}}, {L"mode-no", {60, 156}}, {L"mode-x", {60, 12}}};
     for (const auto& mode : modes) {
       program.ClickAt(mode.panel);
-      MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});
-      // Wine's virtual desktop paints the new wallpaper over the windows in front of it, a
-      // moment later and without telling them (Windows repaints them): wait for it, then
-      // have the window repaint before the picture is taken.
-      Sleep(500);
-      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-      program.Settle();
-      Sleep(200);
+      program.RepaintedScreen();
       Shoot(folder, mode.name, WindowArea(window));
     }
 
+    // The donation dialog, from the "Справка" menu.
+    SetForegroundWindow(window);
+    for (const WORD key : std::initializer_list<WORD>{VK_MENU, VK_RIGHT, VK_DOWN, VK_RETURN}) program.PressKeys({key});
+    const auto dialogs = program.TopLevelWindows(L"TWMRForm");
+    if (dialogs.empty() || !Eventually([&] { return IsWindowVisible(dialogs.front()) != FALSE; })) {
+      throw std::runtime_error("the donation dialog did not show");
+    }
+    MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+    program.RepaintedScreen();
+    Shoot(folder, L"donation", WindowArea(dialogs.front()));
+
+    // Last: the second desktop covers the first one on the display.
     ShootDesktopWallpaper(folder);
 
     program.Post(WM_CLOSE);
