@@ -109,6 +109,13 @@ int wmain(int argc, wchar_t** argv) {
       Shoot(folder, mode.name, WindowArea(window));
     }
 
+    // Two colour boxes checked: their captions turn green. Cleared again afterwards.
+    const POINT boxes[] = {{70, 204}, {70, 224}};
+    for (const POINT box : boxes) program.ClickAt(box);
+    program.RepaintedScreen();
+    Shoot(folder, L"boxes-checked", WindowArea(window));
+    for (const POINT box : boxes) program.ClickAt(box);
+
     // The donation dialog, from the "Справка" menu.
     SetForegroundWindow(window);
     for (const WORD key : std::initializer_list<WORD>{VK_MENU, VK_RIGHT, VK_DOWN, VK_RETURN}) program.PressKeys({key});
