@@ -9,6 +9,7 @@
 #include "core/metafile_graphic.h"
 #include "core/preview_fit.h"
 #include "core/preview_loader.h"
+#include "core/tests/error_of.h"
 #include "core/tests/test_support.h"
 
 extern "C" {
@@ -22,14 +23,8 @@ namespace {
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
 
-std::u16string ErrorOf(auto&& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Message();
-  }
-  return u"(none)";
-}
+using testing_support::ErrorOf;
+using testing_support::NoError;
 
 // A small real JPEG made with libjpeg's encoder.
 std::vector<std::uint8_t> EncodeJpeg(int width, int height, bool grey, bool progressive) {
@@ -97,10 +92,10 @@ TEST(LoadPreview, ChoosesTheReaderByExtensionWithoutRegardToCase) {
     std::u16string error;
     int width;
   } cases[] = {
-      {"a.bmp", &bmpBytes, u"(none)", 3},
-      {"a.BMP", &bmpBytes, u"(none)", 3},
-      {"a.Jpg", &jpeg, u"(none)", 16},
-      {"a.JPEG", &jpeg, u"(none)", 16},
+      {"a.bmp", &bmpBytes, NoError, 3},
+      {"a.BMP", &bmpBytes, NoError, 3},
+      {"a.Jpg", &jpeg, NoError, 16},
+      {"a.JPEG", &jpeg, NoError, 16},
       {"bmp-named.jpg", &bmpBytes, noSoi, 0},
       {"bmp-named.JPG", &bmpBytes, noSoi, 0},
       {"bmp-named.ico", &bmpBytes, u"Icon image is not valid", 0},

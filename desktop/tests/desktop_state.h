@@ -12,21 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/error.h"
+#include "core/tests/error_of.h"
 #include "core/key_color.h"
 
 namespace ovelix::testing_support {
-
-// The message of the Error that the call raises; "(no error)" when it raises none.
-template <typename Call>
-std::u16string ErrorOf(Call&& call) {
-  try {
-    call();
-  } catch (const Error& error) {
-    return error.Message();
-  }
-  return u"(no error)";
-}
 
 // A registry value of the desktop key as stored: type and bytes, or absent.
 struct RawValue {

@@ -3,11 +3,8 @@
 #include <algorithm>
 
 #include "core/mix_mode.h"
-#include "core/platform/wide.h"
-#include "desktop/tests/desktop_state.h"
-#include "ui/tests/e2e/program_driver.h"
+#include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/screen_watch.h"
-#include "ui/tests/e2e/test_files.h"
 
 namespace ovelix::e2e {
 namespace {
@@ -16,21 +13,18 @@ constexpr POINT BtnFix{172, 176};
 constexpr POINT BtnScr{277, 176};
 
 // The program runs in mode x with a blue wallpaper; the keys go to its main window.
-class HotKeys : public testing_support::DesktopTest {
+class HotKeys : public ProgramRunning {
  protected:
+  HotKeys() : ProgramRunning(L"hot-keys") {}
+
   void SetUp() override {
-    const std::wstring wallpaper = WallpaperFolder() + L"blue.bmp";
-    WriteBmp24(wallpaper, 40, 30, [](int, int) { return MakeColor(0, 0, 200); });
-    WallpaperValues{FromWide(wallpaper), u"0", u"2"}.Write();
     colorsAtStart_ = SystemColorsNow();
-    program_ = std::make_unique<RunningProgram>(copy_.Executable());
-    ASSERT_TRUE(program_->WaitForStartUp());
+    ProgramRunning::SetUp();
     SetForegroundWindow(program_->MainWindow());
   }
 
   void TearDown() override {
-    program_->Post(WM_CLOSE);
-    EXPECT_EQ(program_->WaitForExit(), 0u);
+    ProgramRunning::TearDown();
     EXPECT_EQ(SystemColorsNow(), colorsAtStart_);
   }
 
@@ -40,11 +34,7 @@ class HotKeys : public testing_support::DesktopTest {
     return {colors[0] == KeyColor, colors[1] == KeyColor, colors[2] == KeyColor};
   }
 
-  WallpaperValues ModeXApplied() const { return {FromWide(copy_.File(L"mix1.bmp")), u"1", u"0"}; }
-
-  ProgramCopy copy_{L"hot-keys"};
   std::array<COLORREF, 3> colorsAtStart_{};
-  std::unique_ptr<RunningProgram> program_;
 };
 
 TEST_F(HotKeys, CtrlWithF5F6F7TogglesTheColourBoxes) {

@@ -4,7 +4,7 @@
 #include "core/pattern.h"
 #include "ui/tests/e2e/program_driver.h"
 #include "core/platform/wide.h"
-#include "desktop/tests/desktop_state.h"
+#include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/test_files.h"
 
 namespace ovelix::e2e {
@@ -15,16 +15,7 @@ constexpr POINT CheckUseBlack{70, 224};
 constexpr POINT CheckUseBack{70, 244};
 constexpr POINT BtnFix{172, 176};
 
-const Color WallpaperBlue = MakeColor(0, 0, 200);
-
 using Lifecycle = testing_support::DesktopTest;
-
-// A small blue BMP wallpaper found at start with tiling "0" and style "2".
-WallpaperValues BlueWallpaperFound() {
-  const std::wstring path = WallpaperFolder() + L"blue.bmp";
-  WriteBmp24(path, 40, 30, [](int, int) { return WallpaperBlue; });
-  return {FromWide(path), u"0", u"2"};
-}
 
 WallpaperValues ModeXApplied(const ProgramCopy& copy) { return {FromWide(copy.File(L"mix1.bmp")), u"1", u"0"}; }
 

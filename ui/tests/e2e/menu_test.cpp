@@ -2,9 +2,8 @@
 
 #include "core/platform/wide.h"
 #include "core/text.h"
-#include "desktop/tests/desktop_state.h"
 #include "desktop/tests/shell_recorder_handlers.h"
-#include "ui/tests/e2e/program_driver.h"
+#include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/test_files.h"
 
 namespace ovelix::e2e {
@@ -16,20 +15,17 @@ constexpr POINT CheckUseWhite{70, 204};
 // Items of the "Справка" menu, by their place.
 enum HelpMenuItem { Donate, Site, Help, Site2, About };
 
-class MainMenu : public testing_support::DesktopTest {
+class MainMenu : public ProgramRunning {
  protected:
+  MainMenu() : ProgramRunning(L"menu") {}
+
   void SetUp() override {
-    const std::wstring wallpaper = WallpaperFolder() + L"blue.bmp";
-    WriteBmp24(wallpaper, 40, 30, [](int, int) { return MakeColor(0, 0, 200); });
-    WallpaperValues{FromWide(wallpaper), u"0", u"2"}.Write();
     DeleteFileW(copy_.File(L"Help.chm").c_str());
-    program_ = std::make_unique<RunningProgram>(copy_.Executable());
-    ASSERT_TRUE(program_->WaitForStartUp());
+    ProgramRunning::SetUp();
   }
 
   void TearDown() override {
-    program_->Post(WM_CLOSE);
-    EXPECT_EQ(program_->WaitForExit(), 0u);
+    ProgramRunning::TearDown();
     DeleteFileW(copy_.File(L"Help.chm").c_str());
   }
 
@@ -53,8 +49,6 @@ class MainMenu : public testing_support::DesktopTest {
   }
 
   testing_support::ShellRecorder recorder_{{L"http", L"https", L"wmk"}, L".chm"};
-  ProgramCopy copy_{L"menu"};
-  std::unique_ptr<RunningProgram> program_;
 };
 
 TEST_F(MainMenu, BothSiteItemsOpenTheHomePage) {

@@ -3,17 +3,14 @@
 #include "core/mix_mode.h"
 #include "core/pattern.h"
 #include "core/platform/wide.h"
-#include "desktop/tests/desktop_state.h"
-#include "ui/tests/e2e/program_driver.h"
+#include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/screen_watch.h"
-#include "ui/tests/e2e/test_files.h"
 
 namespace ovelix::e2e {
 namespace {
 
 constexpr POINT BtnScr{277, 176};
 constexpr RECT BtnScrBounds{224, 164, 330, 189};
-const Color WallpaperBlue = MakeColor(0, 0, 200);
 
 struct ModeCase {
   MixMode mode;
@@ -30,21 +27,9 @@ const ModeCase Modes[] = {
     {MixMode::no, L"Panel_no", 148, {20, 4}, {52, 20}},
 };
 
-class ModeSelector : public testing_support::DesktopTest {
+class ModeSelector : public ProgramRunning {
  protected:
-  void SetUp() override {
-    const std::wstring wallpaper = WallpaperFolder() + L"blue.bmp";
-    WriteBmp24(wallpaper, 40, 30, [](int, int) { return WallpaperBlue; });
-    found_ = {FromWide(wallpaper), u"0", u"2"};
-    found_.Write();
-    program_ = std::make_unique<RunningProgram>(copy_.Executable());
-    ASSERT_TRUE(program_->WaitForStartUp());
-  }
-
-  void TearDown() override {
-    program_->Post(WM_CLOSE);
-    EXPECT_EQ(program_->WaitForExit(), 0u);
-  }
+  ModeSelector() : ProgramRunning(L"modes") {}
 
   // A panel's left edge in the main window's client area, in design pixels.
   int PanelLeft(const wchar_t* panel) {
@@ -83,9 +68,6 @@ class ModeSelector : public testing_support::DesktopTest {
     return {FromWide(copy_.File(ToWide(traits.wallpaperFile))), u"1", u"0"};
   }
 
-  ProgramCopy copy_{L"modes"};
-  WallpaperValues found_;
-  std::unique_ptr<RunningProgram> program_;
 };
 
 TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {

@@ -1,0 +1,28 @@
+#include "ui/tests/e2e/program_fixture.h"
+
+#include "core/platform/wide.h"
+#include "ui/tests/e2e/test_files.h"
+
+namespace ovelix::e2e {
+
+WallpaperValues BlueWallpaperFound() {
+  const std::wstring path = WallpaperFolder() + L"blue.bmp";
+  WriteBmp24(path, 40, 30, [](int, int) { return WallpaperBlue; });
+  return {FromWide(path), u"0", u"2"};
+}
+
+void ProgramRunning::SetUp() {
+  found_ = BlueWallpaperFound();
+  found_.Write();
+  program_ = std::make_unique<RunningProgram>(copy_.Executable());
+  ASSERT_TRUE(program_->WaitForStartUp());
+}
+
+void ProgramRunning::TearDown() {
+  program_->Post(WM_CLOSE);
+  EXPECT_EQ(program_->WaitForExit(), 0u);
+}
+
+WallpaperValues ProgramRunning::ModeXApplied() const { return {FromWide(copy_.File(L"mix1.bmp")), u"1", u"0"}; }
+
+}  // namespace ovelix::e2e

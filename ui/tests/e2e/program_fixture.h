@@ -1,0 +1,34 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/key_color.h"
+#include "desktop/tests/desktop_state.h"
+#include "ui/tests/e2e/program_driver.h"
+
+namespace ovelix::e2e {
+
+inline constexpr Color WallpaperBlue = MakeColor(0, 0, 200);
+
+// Writes a small blue BMP wallpaper; answers the settings that find it at start, with
+// tiling "0" and style "2".
+WallpaperValues BlueWallpaperFound();
+
+// A case with the program running in its own folder, started with the blue wallpaper
+// found, and closed normally at the end.
+class ProgramRunning : public testing_support::DesktopTest {
+ protected:
+  explicit ProgramRunning(const wchar_t* folder) : copy_(folder) {}
+  void SetUp() override;
+  void TearDown() override;
+
+  WallpaperValues ModeXApplied() const;
+
+  ProgramCopy copy_;
+  WallpaperValues found_;
+  std::unique_ptr<RunningProgram> program_;
+};
+
+}  // namespace ovelix::e2e
