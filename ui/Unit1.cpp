@@ -40,7 +40,7 @@ enum MenuId : UINT {
   IdMenuAbout,
 };
 
-constexpr FontSpec ButtonFont{L"Times New Roman", 13, false, 0};
+constexpr FontSpec ButtonFont{L"Times New Roman", 13, false};
 
 const std::u16string_view Caption =
     u"Зераска - 2. Спасибо всем, кто помогал и поддерживал. "
@@ -85,7 +85,7 @@ void TForm1::Create() {
 
 void TForm1::CreateFonts() {
   windowFont_ = CreateDesignFont(WindowFont, scale_);
-  hintLabelFont_ = CreateDesignFont(HintLabelFont, scale_);
+  hintLabelFont_ = CreateDesignFont(PlainFont, scale_);
   buttonFont_ = CreateDesignFont(ButtonFont, scale_);
 }
 

@@ -15,7 +15,7 @@ namespace ovelix::ui {
 TWMRForm::TWMRForm() : scale_(Scale::OfSystem()) {}
 
 void TWMRForm::Create() {
-  font_ = CreateDesignFont({L"MS Sans Serif", 11, false, 0}, scale_);
+  font_ = CreateDesignFont(PlainFont, scale_);
   white_ = GdiObject<HBRUSH>(CreateSolidBrush(RGB(255, 255, 255)));
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;

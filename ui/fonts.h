@@ -10,20 +10,19 @@
 
 namespace ovelix::ui {
 
-// A font of the design: face, character height in 96-DPI pixels, weight and colour.
+// A font of the design: face, character height in 96-DPI pixels and weight.
 struct FontSpec {
   std::wstring_view face;
   int height;
   bool bold;
-  Color color;
 };
 
 inline constexpr Color WindowFontColor = 0x00264B59;
 inline constexpr Color CheckedFontColor = 0x00008000;  // green
 inline constexpr Color HintLabelColor = 0x00808080;    // grey
 
-inline constexpr FontSpec WindowFont{L"MS Sans Serif", 11, true, WindowFontColor};
-inline constexpr FontSpec HintLabelFont{L"MS Sans Serif", 11, false, HintLabelColor};
+inline constexpr FontSpec WindowFont{L"MS Sans Serif", 11, true};
+inline constexpr FontSpec PlainFont{L"MS Sans Serif", 11, false};
 
 GdiObject<HFONT> CreateDesignFont(const FontSpec& spec, const Scale& scale);
 
