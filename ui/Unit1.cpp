@@ -21,6 +21,7 @@
 #include "ui/resource_pictures.h"
 #include "ui/resource_ids.h"
 #include "ui/WMR.h"
+#include "ui/window_placement.h"
 #include "ui/links.h"
 
 namespace ovelix::ui {
@@ -58,17 +59,12 @@ void TForm1::Create() {
 
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_TOPMOST;
-  RECT frame{0, 0, scale_(form1::ClientSize.cx), scale_(form1::ClientSize.cy)};
-  AdjustWindowRectEx(&frame, style, TRUE, exStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  // Centred on the whole desktop.
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN) + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2;
-  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN) + (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2;
+  const RECT bounds = CentredOnDesktop(
+      FrameFor({scale_(form1::ClientSize.cx), scale_(form1::ClientSize.cy)}, style, exStyle, true));
   const wchar_t* className = RegisterWindowClass(L"TForm1", CS_DBLCLKS, nullptr,
                                                  LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM)));
-  CreateHandle(exStyle, className, ToWide(Caption).c_str(), style, {left, top, left + width, top + height},
-               Application::Instance().Handle(), MainMenu1);
+  CreateHandle(exStyle, className, ToWide(Caption).c_str(), style, bounds, Application::Instance().Handle(),
+               MainMenu1);
   AttachHost(Handle());
   hints_.Create(Handle());
 

@@ -8,6 +8,7 @@
 #include "ui/message_dialogs.h"
 #include "ui/resource_ids.h"
 #include "ui/resource_pictures.h"
+#include "ui/window_placement.h"
 #include "ui/wmr_layout.h"
 
 namespace ovelix::ui {
@@ -20,10 +21,9 @@ void TWMRForm::Create() {
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
-  RECT frame{0, 0, scale_(wmr::ClientSize.cx), scale_(wmr::ClientSize.cy)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const wchar_t* className = RegisterWindowClass(L"TWMRForm");
-  CreateHandle(exStyle, className, L"Пожертвования", style, {0, 0, frame.right - frame.left, frame.bottom - frame.top},
+  CreateHandle(exStyle, className, L"Пожертвования", style,
+               FrameFor({scale_(wmr::ClientSize.cx), scale_(wmr::ClientSize.cy)}, style, exStyle, false),
                Application::Instance().Handle());
   AttachHost(Handle());
   hints_.Create(Handle());
@@ -68,12 +68,8 @@ void TWMRForm::Show() {
   if (!IsWindowVisible(Handle())) {
     RECT bounds;
     GetWindowRect(Handle(), &bounds);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    SetWindowPos(Handle(), nullptr,
-                 GetSystemMetrics(SM_XVIRTUALSCREEN) + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2,
-                 GetSystemMetrics(SM_YVIRTUALSCREEN) + (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT centred = CentredOnDesktop(bounds);
+    SetWindowPos(Handle(), nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());

@@ -11,6 +11,7 @@ namespace {
 
 constexpr POINT BtnFix{172, 176};
 constexpr POINT BtnScr{277, 176};
+constexpr RECT BtnScrBounds{224, 164, 330, 189};  // repaints itself when clicked
 
 // The program runs in mode x with a blue wallpaper; the keys go to its main window.
 class HotKeys : public ProgramRunning {
@@ -83,15 +84,7 @@ TEST_F(HotKeys, PainterKeysPaintWithoutChangingTheMode) {
   }
   // The screen button still paints the pattern of mode x.
   program_->ClickAt(BtnScr);
-  RECT button{};
-  EXPECT_TRUE(ShowsPatternOver(ReadPrimaryScreen(), clean, MixMode::x,
-                               [&] {
-                                 POINT corners[2] = {{ScaleToSystem(224), ScaleToSystem(164)},
-                                                     {ScaleToSystem(330), ScaleToSystem(189)}};
-                                 MapWindowPoints(program_->MainWindow(), nullptr, corners, 2);
-                                 button = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-                                 return button;
-                               }()));
+  EXPECT_TRUE(ShowsPatternOver(ReadPrimaryScreen(), clean, MixMode::x, program_->OnScreen(BtnScrBounds)));
 }
 
 TEST_F(HotKeys, WorkWhileTheFixConfirmationIsOpen) {

@@ -39,14 +39,6 @@ class ModeSelector : public ProgramRunning {
     return MulDiv(bounds.left, 96, ScaleToSystem(96));
   }
 
-  // A design rectangle of the main window's client area on the screen.
-  RECT ScreenRect(const RECT& design) {
-    POINT corners[2] = {{ScaleToSystem(design.left), ScaleToSystem(design.top)},
-                        {ScaleToSystem(design.right), ScaleToSystem(design.bottom)}};
-    MapWindowPoints(program_->MainWindow(), nullptr, corners, 2);
-    return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-  }
-
   // The inside of the preview panel, where the visible preview shows, on the screen.
   RECT PreviewArea() {
     RECT area;
@@ -126,7 +118,7 @@ TEST_F(ModeSelector, TheScreenButtonPaintsTheSelectedModesPattern) {
     const ScreenPixels before = program_->RepaintedScreen();
     program_->ClickAt(BtnScr);
     // The button itself repaints as it comes up again.
-    EXPECT_TRUE(ShowsPatternOver(ReadPrimaryScreen(), before, m.mode, ScreenRect(BtnScrBounds)));
+    EXPECT_TRUE(ShowsPatternOver(ReadPrimaryScreen(), before, m.mode, program_->OnScreen(BtnScrBounds)));
     RepaintEverything();  // wiped before the next mode
   }
 }

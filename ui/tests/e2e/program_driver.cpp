@@ -199,6 +199,13 @@ HWND RunningProgram::WaitForWindow(const std::wstring& caption, const wchar_t* w
   return found;
 }
 
+RECT RunningProgram::OnScreen(const RECT& design) {
+  POINT corners[2] = {{ScaleToSystem(design.left), ScaleToSystem(design.top)},
+                      {ScaleToSystem(design.right), ScaleToSystem(design.bottom)}};
+  MapWindowPoints(MainWindow(), nullptr, corners, 2);
+  return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
 void RunningProgram::ClickAt(POINT designPoint) {
   ClickAt(MainWindow(), {ScaleToSystem(designPoint.x), ScaleToSystem(designPoint.y)});
 }

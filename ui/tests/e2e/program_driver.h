@@ -69,6 +69,9 @@ class RunningProgram {
                      std::chrono::milliseconds limit = 10s);
   std::vector<HWND> TopLevelWindows(const wchar_t* windowClass = nullptr);
 
+  // A rectangle of the main window's client area, given in design pixels, on the screen.
+  RECT OnScreen(const RECT& design);
+
   // Real input: a left click at a point of the main window's client area given in design
   // (96-DPI) pixels, and keys pressed together and released after `hold`.
   void ClickAt(POINT designPoint);
