@@ -17,6 +17,7 @@
 #include "ui/application.h"
 #include "ui/form1_layout.h"
 #include "ui/fonts.h"
+#include "ui/hot_keys.h"
 #include "ui/message_dialogs.h"
 #include "ui/resource_pictures.h"
 #include "ui/resource_ids.h"
@@ -75,7 +76,7 @@ void TForm1::Create() {
   CreateLogo();
 
   Timer_Init.Create(Handle(), TimerInitId, 10, [this] { Timer_InitTimer(); });
-  Timer_HotKeys.Create(Handle(), TimerHotKeysId, 10, [this] { Timer_HotKeysTimer(); });
+  Timer_HotKeys.Create(Handle(), TimerHotKeysId, hot_keys::TickMs, [this] { Timer_HotKeysTimer(); });
   FormCreate();
 }
 
@@ -301,15 +302,11 @@ void TForm1::Scr_NO() { RepaintEverything(); }
 
 void TForm1::Timer_HotKeysTimer() {
   if ((GetKeyState(VK_CONTROL) & 0x8000) == 0) return;
-  struct Toggle {
-    BYTE key;
-    CheckBox& box;
-  };
-  const Toggle toggles[] = {{VK_F5, Check_UseWhite}, {VK_F6, Check_UseBlack}, {VK_F7, Check_UseBack}};
-  for (const Toggle& toggle : toggles) {
-    if ((GetKeyState(toggle.key) & 0x8000) == 0) continue;
-    toggle.box.SetChecked(!toggle.box.Checked());
-    Sleep(100);
+  CheckBox* boxes[] = {&Check_UseWhite, &Check_UseBlack, &Check_UseBack};
+  for (std::size_t i = 0; i < std::size(boxes); ++i) {
+    if ((GetKeyState(hot_keys::ToggleKeys[i]) & 0x8000) == 0) continue;
+    boxes[i]->SetChecked(!boxes[i]->Checked());
+    Sleep(hot_keys::TogglePauseMs);
   }
   for (const ModeTraits& traits : ModeTable) {
     if ((GetKeyState(traits.hotKey) & 0x8000) != 0) (this->*PainterAction(traits.painter))();

@@ -2,18 +2,19 @@
 
 #include "core/key_color.h"
 #include "core/pattern.h"
-#include "ui/tests/e2e/program_driver.h"
 #include "core/platform/wide.h"
+#include "ui/form1_layout.h"
+#include "ui/tests/e2e/program_driver.h"
 #include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/test_files.h"
 
 namespace ovelix::e2e {
 namespace {
 
-constexpr POINT CheckUseWhite{70, 204};
-constexpr POINT CheckUseBlack{70, 224};
-constexpr POINT CheckUseBack{70, 244};
-constexpr POINT BtnFix{172, 176};
+using ui::form1::BtnFix;
+using ui::form1::CheckUseBack;
+using ui::form1::CheckUseBlack;
+using ui::form1::CheckUseWhite;
 
 using Lifecycle = testing_support::DesktopTest;
 
@@ -99,7 +100,7 @@ TEST_F(Lifecycle, JpegWallpaperStopsStartUpWithAnErrorAndCloseStillRestores) {
   ASSERT_NE(error, nullptr);
   EXPECT_EQ(DialogText(error), L"Bitmap image is not valid.");
   PressDialogButton(error, IDOK);
-  program.Settle();
+  EXPECT_TRUE(Eventually([&] { return !IsWindow(error); }));
   EXPECT_TRUE(program.IsShown(L"Panel_logo"));
   EXPECT_FALSE(FileExists(copy.File(L"mix1.bmp")));
   EXPECT_TRUE(found.AreStored());
@@ -115,7 +116,8 @@ TEST_F(Lifecycle, CheckBoxesReplaceTheColoursAndCloseRestoresThem) {
   ProgramCopy copy(L"colours");
   RunningProgram program(copy.Executable());
   ASSERT_TRUE(program.WaitForStartUp());
-  for (POINT box : {CheckUseWhite, CheckUseBlack, CheckUseBack}) program.ClickAt(box);
+  for (const RECT& box : {CheckUseWhite, CheckUseBlack, CheckUseBack}) program.ClickAt(box);
+  EXPECT_TRUE(Eventually([&] { return program.Boxes() == BoxStates{true, true, true}; }));
   EXPECT_EQ(SystemColors(), (std::array<COLORREF, 3>{KeyColor, KeyColor, KeyColor}));
 
   program.Post(WM_CLOSE);
@@ -131,6 +133,7 @@ TEST_F(Lifecycle, SessionEndQueryRestoresTheWallpaperOnly) {
   RunningProgram program(copy.Executable());
   ASSERT_TRUE(program.WaitForStartUp());
   program.ClickAt(CheckUseWhite);
+  ASSERT_TRUE(Eventually([&] { return program.Boxes()[0]; }));
 
   EXPECT_EQ(program.Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   EXPECT_TRUE(found.AreStored());
@@ -153,12 +156,12 @@ TEST_F(Lifecycle, FixAnsweredNoOrEscapeChangesNothing) {
   ASSERT_NE(confirm, nullptr);
   EXPECT_EQ(DialogText(confirm), L"Хотите оставить эту картинку и выйти?");
   PressDialogButton(confirm, IDNO);
-  program.Settle();
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(confirm); }));
 
   program.ClickAt(BtnFix);
   confirm = program.WaitForWindow(L"Confirm");
   ASSERT_NE(confirm, nullptr);
-  SetForegroundWindow(confirm);
+  ASSERT_TRUE(program.WaitUntilReady(confirm));
   program.PressKeys({VK_ESCAPE});
   EXPECT_TRUE(Eventually([&] { return !IsWindow(confirm); }));
 
@@ -174,11 +177,12 @@ TEST_F(Lifecycle, FixAnsweredYesEndsAtOnceAndKeepsTheReplacedColour) {
   RunningProgram program(copy.Executable());
   ASSERT_TRUE(program.WaitForStartUp());
   program.ClickAt(CheckUseWhite);
+  ASSERT_TRUE(Eventually([&] { return program.Boxes()[0]; }));
 
   program.ClickAt(BtnFix);
   const HWND confirm = program.WaitForWindow(L"Confirm");
   ASSERT_NE(confirm, nullptr);
-  SetForegroundWindow(confirm);
+  ASSERT_TRUE(program.WaitUntilReady(confirm));
   program.PressKeys({VK_RETURN});  // yes is the default button
   EXPECT_EQ(program.WaitForExit(), 0u);
   EXPECT_EQ(SystemColors()[0], KeyColor);
@@ -208,7 +212,7 @@ TEST_F(Lifecycle, AFileThatCannotBeCreatedIsReportedAndNothingElseIsLost) {
   EXPECT_EQ(text.substr(0, expected.size()), expected) << std::string(text.begin(), text.end());
   EXPECT_GT(text.size(), expected.size() + 1);  // the system's reason follows
   PressDialogButton(error, IDOK);
-  program.Settle();
+  EXPECT_TRUE(Eventually([&] { return !IsWindow(error); }));
   CloseHandle(held);
 
   EXPECT_TRUE(program.IsShown(L"Panel_logo"));

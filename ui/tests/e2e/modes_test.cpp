@@ -3,29 +3,28 @@
 #include "core/mix_mode.h"
 #include "core/pattern.h"
 #include "core/platform/wide.h"
+#include "ui/form1_layout.h"
 #include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/screen_watch.h"
 
 namespace ovelix::e2e {
 namespace {
 
-constexpr POINT BtnScr{277, 176};
-constexpr RECT BtnScrBounds{224, 164, 330, 189};
+namespace form1 = ui::form1;
 
 struct ModeCase {
   MixMode mode;
   const wchar_t* panel;
-  int top;             // of the panel, in design pixels
-  POINT captionLabel;  // the caption label's origin inside the panel
-  POINT hotKeyLabel;
 };
 
 const ModeCase Modes[] = {
-    {MixMode::x, L"Panel_x", 4, {8, 4}, {56, 20}},
-    {MixMode::sharp, L"Panel_sharp", 52, {8, 4}, {52, 20}},
-    {MixMode::full, L"Panel_full", 100, {20, 4}, {52, 20}},
-    {MixMode::no, L"Panel_no", 148, {20, 4}, {52, 20}},
+    {MixMode::x, L"Panel_x"},
+    {MixMode::sharp, L"Panel_sharp"},
+    {MixMode::full, L"Panel_full"},
+    {MixMode::no, L"Panel_no"},
 };
+
+std::size_t IndexOf(MixMode mode) { return static_cast<std::size_t>(mode) - 1; }
 
 class ModeSelector : public ProgramRunning {
  protected:
@@ -47,11 +46,25 @@ class ModeSelector : public ProgramRunning {
     return area;
   }
 
-  // The selected panel stands at 8, the others at 4.
+  // The selected panel stands right of the others.
   bool Selected(MixMode mode) {
     for (const ModeCase& m : Modes)
-      if (PanelLeft(m.panel) != (m.mode == mode ? 8 : 4)) return false;
+      if (PanelLeft(m.panel) != (m.mode == mode ? form1::SelectedPanelLeft : form1::OtherPanelLeft)) return false;
     return true;
+  }
+
+  // A point of a mode's panel, relative to the panel's top left corner, in design pixels.
+  POINT InPanel(const ModeCase& m, POINT offset) {
+    return {PanelLeft(m.panel) + offset.x, form1::ModePanelTops[IndexOf(m.mode)] + offset.y};
+  }
+  POINT PanelCentre(const ModeCase& m) {
+    return InPanel(m, {form1::ModePanelSize.cx / 2, form1::ModePanelSize.cy / 2});
+  }
+
+  void Select(const ModeCase& m) {
+    program_->ClickAt(PanelCentre(m));
+    ASSERT_TRUE(Eventually([&] { return Selected(m.mode); })) << "mode " << static_cast<int>(m.mode);
+    ASSERT_TRUE(Eventually([&] { return Applied(m.mode).AreStored(); })) << Applied(m.mode).AreStored().message();
   }
 
   WallpaperValues Applied(MixMode mode) const {
@@ -64,18 +77,20 @@ class ModeSelector : public ProgramRunning {
 
 TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {
   for (const ModeCase& m : Modes) {
-    const int left = PanelLeft(m.panel);
-    const POINT clicks[] = {{left + 56, m.top + 20},  // the panel's centre
-                            {left + m.captionLabel.x + 2, m.top + m.captionLabel.y + 4},
-                            {left + m.hotKeyLabel.x + 2, m.top + m.hotKeyLabel.y + 4}};
-    for (const POINT click : clicks) {
+    const POINT caption = form1::CaptionLabelOrigins[IndexOf(m.mode)];
+    const POINT hotKey = form1::HotKeyLabelOrigins[IndexOf(m.mode)];
+    // The panel's centre, and a point just inside each of its two labels.
+    const POINT offsets[] = {{form1::ModePanelSize.cx / 2, form1::ModePanelSize.cy / 2},
+                             {caption.x + 2, caption.y + 4},
+                             {hotKey.x + 2, hotKey.y + 4}};
+    for (const POINT offset : offsets) {
       // Another mode first, so that every click has something to change.
-      const ModeCase& other = m.mode == MixMode::x ? Modes[1] : Modes[0];
-      program_->ClickAt({PanelLeft(other.panel) + 56, other.top + 20});
-      ASSERT_TRUE(Eventually([&] { return Selected(other.mode); }));
+      Select(m.mode == MixMode::x ? Modes[1] : Modes[0]);
+      const POINT click = InPanel(m, offset);
       program_->ClickAt(click);
-      EXPECT_TRUE(Eventually([&] { return Selected(m.mode); })) << "mode " << static_cast<int>(m.mode) << " at " << click.x << "," << click.y;
-      EXPECT_TRUE(Applied(m.mode).AreStored()) << "mode " << static_cast<int>(m.mode);
+      EXPECT_TRUE(Eventually([&] { return Selected(m.mode); }))
+          << "mode " << static_cast<int>(m.mode) << " at " << click.x << "," << click.y;
+      EXPECT_TRUE(Eventually([&] { return Applied(m.mode).AreStored(); })) << "mode " << static_cast<int>(m.mode);
     }
   }
 }
@@ -83,7 +98,7 @@ TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {
 // The preview area as it shows after selecting a mode.
 TEST_F(ModeSelector, ThePreviewFollowsTheMode) {
   const auto previewAfterSelecting = [&](const ModeCase& m) {
-    program_->ClickAt({PanelLeft(m.panel) + 56, m.top + 20});
+    Select(m);
     const ScreenPixels screen = program_->RepaintedScreen();
     const RECT area = PreviewArea();
     std::vector<Color> preview;
@@ -114,22 +129,24 @@ TEST_F(ModeSelector, ThePreviewFollowsTheMode) {
 TEST_F(ModeSelector, TheScreenButtonPaintsTheSelectedModesPattern) {
   for (const ModeCase& m : Modes) {
     if (m.mode == MixMode::no) continue;
-    program_->ClickAt({PanelLeft(m.panel) + 56, m.top + 20});
+    Select(m);
     const ScreenPixels before = program_->RepaintedScreen();
-    program_->ClickAt(BtnScr);
+    program_->ClickAt(form1::BtnScr);
     // The button itself repaints as it comes up again.
-    EXPECT_TRUE(ShowsPatternOver(ReadPrimaryScreen(), before, m.mode, program_->OnScreen(BtnScrBounds)));
+    const RECT button = program_->OnScreen(form1::BtnScr);
+    EXPECT_TRUE(Eventually([&] { return ShowsPatternOver(ReadPrimaryScreen(), before, m.mode, button); }))
+        << ShowsPatternOver(ReadPrimaryScreen(), before, m.mode, button).message();
     RepaintEverything();  // wiped before the next mode
   }
 }
 
 TEST_F(ModeSelector, ModeNoPutsTheOldWallpaperBackAndTheButtonOnlyRepaints) {
-  program_->ClickAt({PanelLeft(L"Panel_no") + 56, 148 + 20});
+  Select(Modes[IndexOf(MixMode::no)]);
   EXPECT_TRUE(found_.AreStored());
   const ScreenPixels clean = program_->RepaintedScreen();
   PaintScreen(MixMode::sharp);
   ASSERT_NE(ReadPrimaryScreen().pixels, clean.pixels);
-  program_->ClickAt(BtnScr);
+  program_->ClickAt(form1::BtnScr);
   EXPECT_TRUE(Eventually([&] { return ReadPrimaryScreen().pixels == clean.pixels; }));
 }
 

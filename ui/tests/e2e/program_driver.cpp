@@ -1,10 +1,15 @@
 #include "ui/tests/e2e/program_driver.h"
 
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <stdexcept>
 
 #include "desktop/tests/desktop_state.h"
 #include "desktop/wallpaper_registry.h"
+#include "ui/form1_layout.h"
+#include "ui/hot_keys.h"
+#include "ui/tests/e2e/colour_change_watcher.h"
 #include "ui/tests/e2e/screen_watch.h"
 
 namespace ovelix::e2e {
@@ -37,9 +42,8 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-// A button event that carries its own position: Wine takes the position of a button event
-// without one from the last input it handled, which need not be where SetCursorPos put the
-// mouse yet.
+// A mouse event that carries its own position: Wine takes the position of a button event
+// without one from the last input it handled, which need not be where the mouse is now.
 void SendMouse(DWORD flags, POINT screenPoint) {
   INPUT input{};
   input.type = INPUT_MOUSE;
@@ -49,20 +53,28 @@ void SendMouse(DWORD flags, POINT screenPoint) {
   SendInput(1, &input, sizeof input);
 }
 
-void SendKey(WORD key, bool down) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &input, sizeof input);
+void SendKeys(const std::vector<WORD>& keys, bool down) {
+  std::vector<INPUT> inputs;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    // Pressed in the order given, released in the reverse order.
+    input.ki.wVk = down ? keys[i] : keys[keys.size() - 1 - i];
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+  return TRUE;
 }
 
 }  // namespace
 
 void MoveMouse(POINT screenPoint) {
-  // Wine takes the new position into its input a moment after SetCursorPos returns: a click
-  // sent before that would land where the mouse was.
-  SetCursorPos(screenPoint.x, screenPoint.y);
+  SendMouse(0, screenPoint);
   Eventually(
       [&] {
         POINT now{};
@@ -70,8 +82,9 @@ void MoveMouse(POINT screenPoint) {
         return now.x == screenPoint.x && now.y == screenPoint.y;
       },
       2s);
-  Sleep(30);
 }
+
+void MoveMouseAway() { MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1}); }
 
 std::wstring BuiltProgram() { return OVELIX_PROGRAM_PATH; }
 
@@ -102,7 +115,7 @@ std::array<COLORREF, 3> SystemColorsNow() {
          read > 0) {
     total += read;
   }
-  WaitForSingleObject(process.hProcess, 5000);
+  WaitForSingleObject(process.hProcess, INFINITE);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   CloseHandle(readEnd);
@@ -111,6 +124,11 @@ std::array<COLORREF, 3> SystemColorsNow() {
     throw std::runtime_error("the colour probe said nothing");
   }
   return {colors[0], colors[1], colors[2]};
+}
+
+BoxStates ReplacedColours() {
+  const auto colors = SystemColorsNow();
+  return {colors[0] == KeyColor, colors[1] == KeyColor, colors[2] == KeyColor};
 }
 
 ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\ovelix-e2e\\" + name + L"\\") {
@@ -176,14 +194,58 @@ HWND RunningProgram::MainWindow() {
 
 bool RunningProgram::WaitForStartUp(std::chrono::milliseconds limit) {
   // Out of the way: a mouse resting on a control would bring up its hint at some moment.
-  MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+  MoveMouseAway();
   if (MainWindow() == nullptr) return false;
   // The window is found as soon as it exists; its controls, the logo among them, come after.
   return Eventually([&] { return IsWindowVisible(main_) && Child(L"Panel_logo") != nullptr && !IsShown(L"Panel_logo"); },
-                    limit);
+                    limit) &&
+         WaitUntilReady();
+}
+
+bool RunningProgram::InForeground(std::chrono::milliseconds limit) {
+  return Eventually(
+      [&] {
+        DWORD process = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &process);
+        return process == process_.dwProcessId;
+      },
+      limit);
+}
+
+bool RunningProgram::Painted() {
+  for (HWND window : TopLevelWindows()) {
+    if (!IsWindowVisible(window)) continue;
+    std::vector<HWND> windows{window};
+    EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&windows));
+    for (HWND w : windows) {
+      if (IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE)) return false;
+    }
+  }
+  return true;
+}
+
+bool RunningProgram::WaitUntilReady(HWND window, std::chrono::milliseconds limit) {
+  if (window == nullptr) window = MainWindow();
+  SetForegroundWindow(window);
+  return Eventually([&] { return GetForegroundWindow() == window; }, limit) &&
+         Eventually([&] { return Painted(); }, limit);
 }
 
 HWND RunningProgram::Child(const wchar_t* name) { return FindWindowExW(MainWindow(), nullptr, nullptr, name); }
+
+BoxStates RunningProgram::Boxes() {
+  BoxStates states{};
+  const RECT boxes[] = {ui::form1::CheckUseWhite, ui::form1::CheckUseBlack, ui::form1::CheckUseBack};
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    const POINT centre = CentreOf(boxes[i]);
+    const HWND box = ChildWindowFromPointEx(MainWindow(), {ScaleToSystem(centre.x), ScaleToSystem(centre.y)},
+                                            CWP_SKIPINVISIBLE);
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_NORMAL, 5000, &state);
+    states[i] = state == BST_CHECKED;
+  }
+  return states;
+}
 
 HWND RunningProgram::WaitForWindow(const std::wstring& caption, const wchar_t* windowClass,
                                    std::chrono::milliseconds limit) {
@@ -210,43 +272,87 @@ void RunningProgram::ClickAt(POINT designPoint) {
   ClickAt(MainWindow(), {ScaleToSystem(designPoint.x), ScaleToSystem(designPoint.y)});
 }
 
+void RunningProgram::ClickAt(const RECT& design) { ClickAt(CentreOf(design)); }
+
 void RunningProgram::ClickAt(HWND window, POINT clientPoint) {
-  SetForegroundWindow(GetAncestor(window, GA_ROOT));
+  const HWND root = GetAncestor(window, GA_ROOT);
   ClientToScreen(window, &clientPoint);
-  MoveMouse(clientPoint);
+  // The window comes forward in its own thread's time, after the system has made it the
+  // foreground one: the click waits until it is the window under the mouse.
+  SetForegroundWindow(root);
+  Eventually([&] { return GetAncestor(WindowFromPoint(clientPoint), GA_ROOT) == root; });
+  SendMouse(0, clientPoint);
   SendMouse(MOUSEEVENTF_LEFTDOWN, clientPoint);
-  Sleep(30);
   SendMouse(MOUSEEVENTF_LEFTUP, clientPoint);
-  Settle();
-  MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});  // no hint coming up later
+  SendMouse(0, {0, GetSystemMetrics(SM_CYSCREEN) - 1});  // away, so that no hint comes up later
 }
 
-ScreenPixels RunningProgram::RepaintedScreen() {
-  SteadyScreen();
-  for (HWND window : TopLevelWindows()) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+void RunningProgram::PressKeys(std::initializer_list<WORD> keys) {
+  InForeground();
+  for (WORD key : keys) {
+    SendKeys({key}, true);
+    SendKeys({key}, false);
   }
-  Settle();
-  return SteadyScreen();
 }
 
-void RunningProgram::Settle() {
-  // Input is handled after sent messages: first let the program take what is queued.
-  Sleep(30);
-  WaitForInputIdle(process_.hProcess, 5000);
-  for (int i = 0; i < 2; ++i) Send(WM_NULL);
+std::vector<ColourToggle> RunningProgram::PressToggleKeys(std::initializer_list<WORD> keys, std::size_t toggles,
+                                                          std::chrono::milliseconds limit) {
+  const std::vector<WORD> held(keys);
+  std::mutex lock;
+  std::condition_variable changed;
+  std::vector<ColourToggle> seen;
+  bool released = false;
+  const auto release = [&] {
+    if (!released) SendKeys(held, false);
+    released = true;
+  };
+  {
+    // The program's thread waits while this runs: the states read are those of the toggle,
+    // and keys released here are up before the pause that follows it has ended.
+    ColourChangeWatcher watcher([&] {
+      const BoxStates boxes = Boxes();
+      const std::lock_guard<std::mutex> guard(lock);
+      seen.push_back({boxes, std::chrono::steady_clock::now()});
+      if (seen.size() >= toggles) release();
+      changed.notify_all();
+    });
+    InForeground();
+    SendKeys(held, true);
+    std::unique_lock<std::mutex> guard(lock);
+    changed.wait_for(guard, limit, [&] { return released; });
+    release();
+  }
+  return seen;
 }
 
-void RunningProgram::PressKeys(std::initializer_list<WORD> keys, std::chrono::milliseconds hold,
-                               const std::function<void()>& whileHeld) {
-  for (WORD key : keys) SendKey(key, true);
-  const auto release = std::chrono::steady_clock::now() + hold;
-  do {
-    if (whileHeld) whileHeld();
-  } while (std::chrono::steady_clock::now() < release && whileHeld);
-  if (!whileHeld) Sleep(static_cast<DWORD>(hold.count()));
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) SendKey(*key, false);
-  Settle();
+bool RunningProgram::PressKeysUntil(std::initializer_list<WORD> keys, const std::function<bool()>& served,
+                                    std::chrono::milliseconds limit) {
+  const std::vector<WORD> held(keys);
+  InForeground();
+  SendKeys(held, true);
+  const bool done = Eventually(served, limit);
+  SendKeys(held, false);
+  return done;
+}
+
+void RunningProgram::HoldKeysFor(std::initializer_list<WORD> keys, int ticks) {
+  const std::vector<WORD> held(keys);
+  InForeground();
+  SendKeys(held, true);
+  Sleep(static_cast<DWORD>(ticks) * ui::hot_keys::TickMs);
+  SendKeys(held, false);
+}
+
+void RunningProgram::ChooseFromMenu(std::initializer_list<WORD> keys) {
+  InForeground();
+  PressKeys({VK_MENU});
+  // The keys that follow go to the menu once it has the keyboard.
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  Eventually([&] {
+    return GetGUIThreadInfo(process_.dwThreadId, &info) && (info.flags & GUI_INMENUMODE) != 0;
+  });
+  for (WORD key : keys) PressKeys({key});
 }
 
 LRESULT RunningProgram::Send(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -259,6 +365,14 @@ void RunningProgram::Post(UINT message, WPARAM wParam, LPARAM lParam) {
   PostMessageW(MainWindow(), message, wParam, lParam);
 }
 
+ScreenPixels RunningProgram::RepaintedScreen() {
+  SteadyScreen();
+  for (HWND window : TopLevelWindows()) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  Eventually([&] { return Painted(); });
+  return SteadyScreen();
+}
 
 std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds limit) {
   if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) return std::nullopt;

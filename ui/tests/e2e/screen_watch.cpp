@@ -46,6 +46,17 @@ ScreenPixels SteadyScreen() {
   return ShowsPatternOver(seen, expected, MixMode::no);
 }
 
+bool SameIn(const ScreenPixels& seen, const ScreenPixels& expected, const RECT& area) {
+  if (seen.width != expected.width || seen.height != expected.height || seen.pixels.empty()) return false;
+  const RECT whole{0, 0, seen.width, seen.height};
+  RECT inside;
+  IntersectRect(&inside, &area, &whole);
+  for (int y = inside.top; y < inside.bottom; ++y)
+    for (int x = inside.left; x < inside.right; ++x)
+      if (seen.At(x, y) != expected.At(x, y)) return false;
+  return true;
+}
+
 double KeyShare(const ScreenPixels& screen, const RECT& area) {
   int key = 0;
   int all = 0;

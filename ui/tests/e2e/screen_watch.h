@@ -24,6 +24,9 @@ ScreenPixels SteadyScreen();
 // Whether two readings of the screen are the same, and where not.
 ::testing::AssertionResult SameScreen(const ScreenPixels& seen, const ScreenPixels& expected);
 
+// Whether two readings of the screen are the same inside a rectangle (screen coordinates).
+bool SameIn(const ScreenPixels& seen, const ScreenPixels& expected, const RECT& area);
+
 // The share of key-colour pixels in a rectangle of the screen (screen coordinates).
 double KeyShare(const ScreenPixels& screen, const RECT& area);
 

@@ -10,6 +10,9 @@
 #include "core/bmp_file.h"
 #include "core/platform/wide.h"
 #include "desktop/screen_painter.h"
+#include "desktop/tests/desktop_state.h"
+#include "desktop/wallpaper_registry.h"
+#include "ui/form1_layout.h"
 #include "ui/tests/e2e/program_driver.h"
 #include "ui/tests/e2e/test_files.h"
 
@@ -70,9 +73,15 @@ void ShootDesktopWallpaper(const std::wstring& folder) {
   }
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
+  // Done once the writer has let go of the file: then nobody else holds it open.
   const std::wstring shot = folder + L"\\desktop.bmp";
-  if (!Eventually([&] { return FileExists(shot); }, 20s)) throw std::runtime_error("no desktop picture");
-  Sleep(200);  // let the writer finish
+  const auto written = [&] {
+    const HANDLE file = CreateFileW(shot.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+  };
+  if (!Eventually(written, 20s)) throw std::runtime_error("no desktop picture");
   std::printf("%ls\n", shot.c_str());
 }
 
@@ -90,40 +99,54 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring folder = argv[1];
   try {
-    WallpaperValues{FromWide(WriteSampleWallpaper()), u"0", u"2"}.Write();
+    const std::u16string sample = FromWide(WriteSampleWallpaper());
+    WallpaperValues{sample, u"0", u"2"}.Write();
     ProgramCopy copy(L"dev-run");
     RunningProgram program(copy.Executable());
     if (!program.WaitForStartUp()) throw std::runtime_error("the program did not start");
     const HWND window = program.MainWindow();
-    MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});  // no hover effects or hints in the pictures
+    MoveMouseAway();  // no hover effects or hints in the pictures
     program.RepaintedScreen();
     Shoot(folder, L"window", WindowArea(window));
 
+    // Each mode, once its wallpaper is applied.
     const struct {
       const wchar_t* name;
-      POINT panel;  // a point of the mode's panel, in design pixels
-    } modes[] = {{L"mode-sharp", {60, 60}}, {L"mode-full", {60, 108}}, {L"mode-no", {60, 156}}, {L"mode-x", {60, 12}}};
+      int panel;  // in the layout's order: x, sharp, full, no
+      std::u16string wallpaper;
+    } modes[] = {{L"mode-sharp", 1, FromWide(copy.File(L"mix2.bmp"))},
+                 {L"mode-full", 2, FromWide(copy.File(L"Pict1.bmp"))},
+                 {L"mode-no", 3, sample},
+                 {L"mode-x", 0, FromWide(copy.File(L"mix1.bmp"))}};
     for (const auto& mode : modes) {
-      program.ClickAt(mode.panel);
+      program.ClickAt(ui::Bounds(ui::form1::OtherPanelLeft, ui::form1::ModePanelTops[mode.panel],
+                                 ui::form1::ModePanelSize.cx, ui::form1::ModePanelSize.cy));
+      if (!Eventually([&] { return testing_support::HasString(WallpaperValue, mode.wallpaper); })) {
+        throw std::runtime_error("a mode was not applied");
+      }
       program.RepaintedScreen();
       Shoot(folder, mode.name, WindowArea(window));
     }
 
     // Two colour boxes checked: their captions turn green. Cleared again afterwards.
-    const POINT boxes[] = {{70, 204}, {70, 224}};
-    for (const POINT box : boxes) program.ClickAt(box);
-    program.RepaintedScreen();
-    Shoot(folder, L"boxes-checked", WindowArea(window));
-    for (const POINT box : boxes) program.ClickAt(box);
+    for (const bool checked : {true, false}) {
+      for (const RECT& box : {ui::form1::CheckUseWhite, ui::form1::CheckUseBlack}) program.ClickAt(box);
+      if (!Eventually([&] { return program.Boxes() == BoxStates{checked, checked, false}; })) {
+        throw std::runtime_error("the colour boxes did not follow the clicks");
+      }
+      if (!checked) break;
+      program.RepaintedScreen();
+      Shoot(folder, L"boxes-checked", WindowArea(window));
+    }
 
     // The donation dialog, from the "Справка" menu.
-    SetForegroundWindow(window);
-    for (const WORD key : std::initializer_list<WORD>{VK_MENU, VK_RIGHT, VK_DOWN, VK_RETURN}) program.PressKeys({key});
+    program.WaitUntilReady();
+    program.ChooseFromMenu({VK_RIGHT, VK_DOWN, VK_RETURN});
     const auto dialogs = program.TopLevelWindows(L"TWMRForm");
     if (dialogs.empty() || !Eventually([&] { return IsWindowVisible(dialogs.front()) != FALSE; })) {
       throw std::runtime_error("the donation dialog did not show");
     }
-    MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+    MoveMouseAway();
     program.RepaintedScreen();
     Shoot(folder, L"donation", WindowArea(dialogs.front()));
 
