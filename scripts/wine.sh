@@ -31,20 +31,64 @@ stop_display() {
   OVELIX_XVFB_PID=
 }
 
-# A template prefix is made once; every run works on a fresh copy of it.
+# Whether a prefix has everything that wineboot's first start makes: a prefix whose start
+# was cut short keeps its registry files but lacks parts of drive C.
+wine_prefix_complete() {
+  local prefix=$1 part
+  for part in system.reg user.reg userdef.reg .update-timestamp drive_c/windows/system32/kernel32.dll; do
+    [ -f "$prefix/$part" ] || { echo "wine: $prefix lacks $part" >&2; return 1; }
+  done
+  [ -d "$prefix/drive_c/windows/Fonts" ] || { echo "wine: $prefix lacks drive_c/windows/Fonts" >&2; return 1; }
+}
+
+# Makes a prefix from nothing, on the session's display: without one, Wine's first start
+# cannot make windows and its COM services fail to start. Wine's own log (its errors) goes
+# to the log file.
+make_wine_prefix() {
+  local prefix=$1 log=$2
+  rm -rf "$prefix"
+  local status=0
+  WINEPREFIX=$prefix WINEDEBUG=fixme-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    "$OVELIX_WINE64" wineboot -i >"$log" 2>&1 || status=$?
+  # wineboot may leave work to processes it started; the prefix is done when they are.
+  WINEPREFIX=$prefix "$OVELIX_WINESERVER" -w
+  if [ "$status" -ne 0 ]; then
+    echo "wine: wineboot ended with status $status" >&2
+    return 1
+  fi
+  wine_prefix_complete "$prefix"
+}
+
+# A template prefix is made once; every run works on a fresh copy of it. It is made again,
+# once, when the first attempt leaves it incomplete; Wine's log is printed when both fail.
 ensure_wine_template() {
   local template="$OVELIX_BUILD/wine/template"
   [ -f "$template/.ovelix-ready" ] && return 0
-  rm -rf "$template"
   mkdir -p "$OVELIX_BUILD/wine"
-  echo "wine: creating the template prefix" >&2
-  WINEPREFIX=$template WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY= \
-    "$OVELIX_WINE64" wineboot -i >"$OVELIX_BUILD/wine/template.log" 2>&1 || true
-  WINEPREFIX=$template "$OVELIX_WINESERVER" -w
-  [ -f "$template/system.reg" ] || { cat "$OVELIX_BUILD/wine/template.log" >&2; return 1; }
-  # Wine draws the caption buttons with Marlett, which it only finds among the prefix's fonts.
-  cp /usr/share/wine/fonts/marlett.ttf "$template/drive_c/windows/Fonts/"
-  touch "$template/.ovelix-ready"
+  local log="$OVELIX_BUILD/wine/template.log" attempt
+  for attempt in 1 2; do
+    echo "wine: creating the template prefix" >&2
+    if make_wine_prefix "$template" "$log"; then
+      # Wine draws the caption buttons with Marlett, which it only finds among the prefix's fonts.
+      cp /usr/share/wine/fonts/marlett.ttf "$template/drive_c/windows/Fonts/" || return 1
+      touch "$template/.ovelix-ready"
+      return 0
+    fi
+    echo "wine: attempt $attempt to create the template prefix failed; Wine said:" >&2
+    sed 's/^/  | /' "$log" >&2
+  done
+  rm -rf "$template"
+  return 1
+}
+
+# Removes every prefix that the project made, the template included, so that the next run
+# starts as a fresh machine does.
+remove_wine_prefixes() {
+  local prefix
+  for prefix in "$OVELIX_BUILD"/wine/*/; do
+    [ -d "$prefix" ] && WINEPREFIX=${prefix%/} "$OVELIX_WINESERVER" -k 2>/dev/null || true
+  done
+  rm -rf "$OVELIX_BUILD/wine"
 }
 
 # Starts one wineserver for a fresh prefix named after the run and exports WINEPREFIX.
@@ -55,7 +99,7 @@ ensure_wine_template() {
 # them to repaint.)
 start_wine() {
   local name=$1 size=${2:-1024x768}
-  ensure_wine_template
+  ensure_wine_template || return 1
   export WINEPREFIX="$OVELIX_BUILD/wine/$name"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -80,7 +124,7 @@ stop_wine() {
 # A display and a prefix together; both are stopped when the shell exits.
 start_windows_session() {
   local size=${2:-1024x768}
-  start_display "${size}x24"
-  start_wine "$1" "$size"
   trap 'stop_wine; stop_display' EXIT
+  start_display "${size}x24" || return 1
+  start_wine "$1" "$size" || return 1
 }
