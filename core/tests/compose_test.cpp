@@ -7,11 +7,6 @@
 #include "core/solid_picture.h"
 #include "core/tests/test_support.h"
 
-extern "C" {
-#include <jpeglib.h>
-#include <jerror.h>
-}
-
 namespace ovelix {
 namespace {
 
@@ -129,12 +124,12 @@ TEST_F(Compose, AJpegWallpaperFailsBeforeAnythingIsWritten) {
 
 TEST_F(Compose, APreviewThatCannotBeLoadedFailsAfterAllFilesAreWritten) {
   const Picture wall(2, 2, PixelFormat::Bits24);
-  const std::u16string number = std::u16string(1, u'0' + JERR_NO_SOI / 10) + std::u16string(1, u'0' + JERR_NO_SOI % 10);
+  // libjpeg's "Not a JPEG file", as the user reads it.
   const struct {
     const char* name;
     std::u16string error;
-  } cases[] = {{"wall.jpg", u"JPEG error #" + number},
-               {"wall.JPEG", u"JPEG error #" + number},
+  } cases[] = {{"wall.jpg", u"JPEG error #53"},
+               {"wall.JPEG", u"JPEG error #53"},
                {"wall", u"Unknown picture file extension (.)"},
                {"wall.gif", u"Unknown picture file extension (.gif)"}};
   for (const auto& c : cases) {
