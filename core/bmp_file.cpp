@@ -305,6 +305,7 @@ void WriteBmpFile(std::u16string_view path, const Picture& picture) {
   OutputFile file(path);
   file.Write(header.data(), header.size());
   WriteRows(picture, [&](const std::uint8_t* data, std::size_t size) { file.Write(data, size); });
+  file.Commit();
 }
 
 std::vector<std::uint8_t> BitmapInfoBytes(const Picture& picture) {

@@ -27,7 +27,8 @@ Picture ReadBmpBytes(std::span<const std::uint8_t> bytes, int screenDepth);
 // info header (or the 12-byte core header for a picture read from such a file), the colour
 // masks when the picture's are not its depth's usual ones, the colour table, and the rows
 // bottom row first, each padded to a multiple of 4 bytes. A picture without pixels writes
-// no file. Fails with "Cannot create file "%s". %s".
+// no file. The file replaces the old one only once it is written in full (OutputFile): a
+// failure leaves the old file as it was. Fails with "Cannot create file "%s". %s".
 void WriteBmpFile(std::u16string_view path, const Picture& picture);
 std::vector<std::uint8_t> BmpBytes(const Picture& picture);
 

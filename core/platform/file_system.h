@@ -35,8 +35,10 @@ class InputFile {
   std::unique_ptr<Handle> handle_;
 };
 
-// A file created, or emptied if it exists, for writing.
-// Fails with "Cannot create file "%s". %s"; a failed write with "Stream write error".
+// A file that replaces the one at `path` only once it is written in full: the bytes go to
+// a temporary file beside it ("<path>.tmp"), which Commit puts in place in one step. Until
+// then the old file stays as it was; without a Commit the temporary file is removed again.
+// Every failure is "Cannot create file "%s". %s" with `path` and the system's reason.
 class OutputFile {
  public:
   explicit OutputFile(std::u16string_view path);
@@ -46,9 +48,17 @@ class OutputFile {
 
   void Write(const void* data, std::size_t count);
 
+  // Durable: the bytes reach the disk before the file is put in place, so that not even a
+  // power loss can leave a half-written file under the final name.
+  enum class Flush { No, Durable };
+  void Commit(Flush flush = Flush::No);
+
  private:
+  [[noreturn]] void Fail(unsigned long systemError);
+
   struct Handle;
   std::unique_ptr<Handle> handle_;
+  std::u16string path_;
 };
 
 }  // namespace ovelix

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 #include "core/error.h"
 #include "core/platform/file_system.h"
@@ -74,27 +75,43 @@ std::size_t InputFile::Read(void* buffer, std::size_t count) {
 
 struct OutputFile::Handle {
   int fd;
+  std::string temporary;
 };
 
-OutputFile::OutputFile(std::u16string_view path) {
-  const int fd = open(Utf16ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    throw Error(FormatText(u"Cannot create file \"%s\". %s", {path, SystemErrorText(static_cast<unsigned long>(errno))}));
-  }
-  handle_ = std::make_unique<Handle>(Handle{fd});
+OutputFile::OutputFile(std::u16string_view path) : path_(path) {
+  std::string temporary = Utf16ToUtf8(path) + ".tmp";
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) Fail(static_cast<unsigned long>(errno));
+  handle_ = std::make_unique<Handle>(Handle{fd, std::move(temporary)});
 }
 
-OutputFile::~OutputFile() { close(handle_->fd); }
+OutputFile::~OutputFile() {
+  if (handle_ == nullptr) return;
+  if (handle_->fd >= 0) close(handle_->fd);
+  unlink(handle_->temporary.c_str());
+}
+
+void OutputFile::Fail(unsigned long systemError) {
+  throw Error(FormatText(u"Cannot create file \"%s\". %s", {path_, SystemErrorText(systemError)}));
+}
 
 void OutputFile::Write(const void* data, std::size_t count) {
   const auto* in = static_cast<const char*>(data);
   while (count > 0) {
     const ssize_t written = write(handle_->fd, in, count);
     if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) throw Error(u"Stream write error");
+    if (written < 0) Fail(static_cast<unsigned long>(errno));
+    if (written == 0) Fail(ENOSPC);
     in += written;
     count -= static_cast<std::size_t>(written);
   }
+}
+
+void OutputFile::Commit(Flush flush) {
+  if (flush == Flush::Durable && fsync(handle_->fd) != 0) Fail(static_cast<unsigned long>(errno));
+  if (close(std::exchange(handle_->fd, -1)) != 0) Fail(static_cast<unsigned long>(errno));
+  if (rename(handle_->temporary.c_str(), Utf16ToUtf8(path_).c_str()) != 0) Fail(static_cast<unsigned long>(errno));
+  handle_.reset();
 }
 
 }  // namespace ovelix

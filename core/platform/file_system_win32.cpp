@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <utility>
+
 #include "core/error.h"
 #include "core/platform/file_system.h"
 #include "core/platform/system_error.h"
@@ -78,30 +80,47 @@ std::size_t InputFile::Read(void* buffer, std::size_t count) {
 
 struct OutputFile::Handle {
   HANDLE file;
+  std::wstring temporary;
 };
 
-OutputFile::OutputFile(std::u16string_view path) {
-  const HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    throw Error(FormatText(u"Cannot create file \"%s\". %s", {path, SystemErrorText(GetLastError())}));
-  }
-  handle_ = std::make_unique<Handle>(Handle{file});
+OutputFile::OutputFile(std::u16string_view path) : path_(path) {
+  std::wstring temporary = ToWide(path) + L".tmp";
+  const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) Fail(GetLastError());
+  handle_ = std::make_unique<Handle>(Handle{file, std::move(temporary)});
 }
 
-OutputFile::~OutputFile() { CloseHandle(handle_->file); }
+OutputFile::~OutputFile() {
+  if (handle_ == nullptr) return;
+  if (handle_->file != INVALID_HANDLE_VALUE) CloseHandle(handle_->file);
+  DeleteFileW(handle_->temporary.c_str());
+}
+
+void OutputFile::Fail(unsigned long systemError) {
+  throw Error(FormatText(u"Cannot create file \"%s\". %s", {path_, SystemErrorText(systemError)}));
+}
 
 void OutputFile::Write(const void* data, std::size_t count) {
   const auto* in = static_cast<const char*>(data);
   while (count > 0) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count, 1U << 30));
     DWORD written = 0;
-    if (!WriteFile(handle_->file, in, chunk, &written, nullptr) || written == 0) {
-      throw Error(u"Stream write error");
-    }
+    if (!WriteFile(handle_->file, in, chunk, &written, nullptr)) Fail(GetLastError());
+    if (written == 0) Fail(ERROR_HANDLE_DISK_FULL);
     in += written;
     count -= written;
   }
+}
+
+void OutputFile::Commit(Flush flush) {
+  if (flush == Flush::Durable && !FlushFileBuffers(handle_->file)) Fail(GetLastError());
+  const HANDLE file = std::exchange(handle_->file, INVALID_HANDLE_VALUE);
+  if (!CloseHandle(file)) Fail(GetLastError());
+  // One step, in place of the old file; MoveFileExW is there since Windows 2000.
+  const DWORD how = MOVEFILE_REPLACE_EXISTING | (flush == Flush::Durable ? MOVEFILE_WRITE_THROUGH : 0);
+  if (!MoveFileExW(handle_->temporary.c_str(), ToWide(path_).c_str(), how)) Fail(GetLastError());
+  handle_.reset();
 }
 
 }  // namespace ovelix

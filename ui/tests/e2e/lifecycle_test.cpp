@@ -217,6 +217,8 @@ TEST_F(Lifecycle, AFileThatCannotBeCreatedIsReportedAndNothingElseIsLost) {
 
   EXPECT_TRUE(program.IsShown(L"Panel_logo"));
   EXPECT_FALSE(FileExists(copy.File(L"mix2.bmp")));
+  EXPECT_EQ(FileSize(copy.File(L"mix1.bmp")), 0u);  // the held file as it was
+  EXPECT_FALSE(FileExists(copy.File(L"mix1.bmp.tmp")));
   EXPECT_TRUE(found.AreStored());
   program.Post(WM_CLOSE);
   EXPECT_EQ(program.WaitForExit(), 0u);
