@@ -20,19 +20,19 @@ struct ModeTraits {
   std::uint8_t hotKey;               // its virtual-key code, pressed with Ctrl
   std::u16string_view wallpaperFile; // in the program folder; empty: the one found at start
   bool restoresOldSettings;          // wallpaper, tiling and style come from OldRec
-  std::uint8_t tile;                 // "TileWallpaper" when not restoring
-  bool stretched;                    // "WallpaperStyle" "2" when set, else "0"
+  std::u16string_view tile;          // "TileWallpaper" when not restoring
+  std::u16string_view style;         // "WallpaperStyle" when not restoring
   ScreenPainter painter;
 };
 
 inline constexpr std::array<ModeTraits, 4> ModeTable{{
-    {MixMode::x, u"X - смешивание", u"Ctrl + F9", 0x78, u"mix1.bmp", false, 1, false,
+    {MixMode::x, u"X - смешивание", u"Ctrl + F9", 0x78, u"mix1.bmp", false, u"1", u"0",
      ScreenPainter::Scr_MIX1},
-    {MixMode::sharp, u"# - смешивание", u"Ctrl + F10", 0x79, u"mix2.bmp", false, 1, false,
+    {MixMode::sharp, u"# - смешивание", u"Ctrl + F10", 0x79, u"mix2.bmp", false, u"1", u"0",
      ScreenPainter::Scr_MIX2},
-    {MixMode::full, u"Полностью", u"Ctrl + F11", 0x7A, u"Pict1.bmp", false, 1, false,
+    {MixMode::full, u"Полностью", u"Ctrl + F11", 0x7A, u"Pict1.bmp", false, u"1", u"0",
      ScreenPainter::Scr_FULL},
-    {MixMode::no, u"Отключить", u"Ctrl + F12", 0x7B, u"", true, 0, false,
+    {MixMode::no, u"Отключить", u"Ctrl + F12", 0x7B, u"", true, u"", u"",
      ScreenPainter::Scr_NO},
 }};
 

@@ -2,19 +2,22 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/key_color.h"
 
 namespace ovelix {
 
-// The fields of TOldRec in the order in which they are captured at start.
+// The fields of TOldRec in the order in which they are captured at start: the colours come
+// first, so that a registry value that stops the capture never leaves a colour that the
+// check boxes may replace without its original.
 enum class OldRecField : int {
-  Wallpaper = 1,
-  Tile,
-  Stretched,
-  WindowColor,
+  WindowColor = 1,
   WindowTextColor,
   BtnFaceColor,
+  Wallpaper,
+  Tile,       // Tile and TileText
+  Stretched,  // Stretched and StyleText
 };
 
 // The settings found at start, which mode `no` and the colour check boxes put back.
@@ -25,6 +28,10 @@ struct TOldRec {
   Color WindowColor = 0;
   Color WindowTextColor = 0;
   Color BtnFaceColor = 0;
+  // "TileWallpaper" and "WallpaperStyle" exactly as found: mode `no` writes these back, so
+  // that styles such as "10" (fill) or "6" (fit) survive a run.
+  std::u16string TileText;
+  std::u16string StyleText;
 
   // How many fields the capture at start filled. It stops at the first failure, so the
   // captured fields are always a prefix of OldRecField's order.
@@ -35,5 +42,12 @@ struct TOldRec {
 
 // Filled once at start and never changed afterwards.
 extern TOldRec OldRec;
+
+// "WallpaperStyle" of a stretched wallpaper.
+inline constexpr int StretchedStyle = 2;
+
+// The values derived from the texts found; fail with "'%s' is not a valid integer value".
+std::uint8_t TileOf(std::u16string_view tileText);
+bool StretchedOf(std::u16string_view styleText);
 
 }  // namespace ovelix

@@ -1,7 +1,5 @@
 #include "desktop/wallpaper_registry.h"
 
-#include "core/str_to_int.h"
-#include "core/text.h"
 #include "desktop/registry_key.h"
 
 namespace ovelix {
@@ -20,14 +18,12 @@ void WriteDesktopValue(std::u16string_view name, std::u16string_view text) {
 
 std::u16string ReadWallpaperPath() { return ReadDesktopValue(WallpaperValue); }
 
-int ReadTileWallpaper() { return StrToInt(ReadDesktopValue(TileWallpaperValue)); }
+std::u16string ReadTileWallpaper() { return ReadDesktopValue(TileWallpaperValue); }
 
-bool ReadStretched() { return StrToInt(ReadDesktopValue(WallpaperStyleValue)) == StretchedStyle; }
+std::u16string ReadWallpaperStyle() { return ReadDesktopValue(WallpaperStyleValue); }
 
-void WriteTileWallpaper(std::uint8_t tile) { WriteDesktopValue(TileWallpaperValue, DecimalText(tile)); }
+void WriteTileWallpaper(std::u16string_view text) { WriteDesktopValue(TileWallpaperValue, text); }
 
-void WriteWallpaperStyle(bool stretched) {
-  WriteDesktopValue(WallpaperStyleValue, DecimalText(stretched ? StretchedStyle : 0));
-}
+void WriteWallpaperStyle(std::u16string_view text) { WriteDesktopValue(WallpaperStyleValue, text); }
 
 }  // namespace ovelix

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,16 +12,13 @@ inline constexpr std::u16string_view WallpaperValue = u"Wallpaper";
 inline constexpr std::u16string_view TileWallpaperValue = u"TileWallpaper";
 inline constexpr std::u16string_view WallpaperStyleValue = u"WallpaperStyle";
 
-// "WallpaperStyle" of a stretched wallpaper; every other style is written back as 0.
-inline constexpr int StretchedStyle = 2;
-
-// Each of these opens the key, does its one read or write and closes the key again.
+// Each of these opens the key, does its one read or write and closes the key again. The
+// tiling and the style are read and written as the texts they are stored as.
 std::u16string ReadWallpaperPath();
-// Fail with "'%s' is not a valid integer value" when the value is no integer.
-int ReadTileWallpaper();
-bool ReadStretched();
+std::u16string ReadTileWallpaper();
+std::u16string ReadWallpaperStyle();
 // Fail with "Failed to set data for '%s'" when the registry refuses the write.
-void WriteTileWallpaper(std::uint8_t tile);
-void WriteWallpaperStyle(bool stretched);
+void WriteTileWallpaper(std::u16string_view text);
+void WriteWallpaperStyle(std::u16string_view text);
 
 }  // namespace ovelix

@@ -19,16 +19,20 @@ void ApplyWallpaper(std::u16string_view path) {
 void GetOld(TOldRec& rec) {
   rec = TOldRec{};
   const auto captured = [&rec](OldRecField field) { rec.CapturedCount = static_cast<int>(field); };
-  rec.Wallpaper = ReadWallpaperPath();
-  captured(OldRecField::Wallpaper);
-  rec.Tile = static_cast<std::uint8_t>(ReadTileWallpaper());
-  captured(OldRecField::Tile);
-  rec.Stretched = ReadStretched();
-  captured(OldRecField::Stretched);
   for (const SavedSystemColor& color : SavedSystemColors) {
     rec.*color.saved = CurrentSystemColor(color.index);
     captured(color.field);
   }
+  rec.Wallpaper = ReadWallpaperPath();
+  captured(OldRecField::Wallpaper);
+  std::u16string tile = ReadTileWallpaper();
+  rec.Tile = TileOf(tile);
+  rec.TileText = std::move(tile);
+  captured(OldRecField::Tile);
+  std::u16string style = ReadWallpaperStyle();
+  rec.Stretched = StretchedOf(style);
+  rec.StyleText = std::move(style);
+  captured(OldRecField::Stretched);
 }
 
 void SetPict(int number, const TOldRec& rec, std::u16string_view programFolder) {
@@ -36,13 +40,13 @@ void SetPict(int number, const TOldRec& rec, std::u16string_view programFolder) 
   if (traits == nullptr) return;
   if (traits->restoresOldSettings) {
     // The registry values go first so that the system switches with the new tiling and style.
-    if (rec.Has(OldRecField::Tile)) WriteTileWallpaper(rec.Tile);
-    if (rec.Has(OldRecField::Stretched)) WriteWallpaperStyle(rec.Stretched);
+    if (rec.Has(OldRecField::Tile)) WriteTileWallpaper(rec.TileText);
+    if (rec.Has(OldRecField::Stretched)) WriteWallpaperStyle(rec.StyleText);
     if (rec.Has(OldRecField::Wallpaper)) ApplyWallpaper(rec.Wallpaper);
     return;
   }
   WriteTileWallpaper(traits->tile);
-  WriteWallpaperStyle(traits->stretched);
+  WriteWallpaperStyle(traits->style);
   ApplyWallpaper(std::u16string(programFolder) + std::u16string(traits->wallpaperFile));
 }
 

@@ -47,26 +47,19 @@ TEST_F(WallpaperRegistry, ReadsStringsAsTheyAreStored) {
   }
 }
 
-TEST_F(WallpaperRegistry, ReadsTilingAndStyleAsIntegers) {
+TEST_F(WallpaperRegistry, ReadsTilingAndStyleAsTheTextsStored) {
   struct Case {
     RawValue stored;
-    std::u16string tile;  // ReadTileWallpaper's answer, or the error text
-    std::u16string stretched;
+    std::u16string tile;  // the text read, or the error text
+    std::u16string style;
   };
   const Case cases[] = {
-      {StringValue(u"1"), u"1", u"false"},
-      {StringValue(u"2"), u"2", u"true"},
-      {StringValue(u"0"), u"0", u"false"},
-      {StringValue(u"6"), u"6", u"false"},
-      {StringValue(u" 1"), u"1", u"false"},
-      {StringValue(u" 2"), u"2", u"true"},
-      {StringValue(u"$2"), u"2", u"true"},
-      {StringValue(u"300"), u"300", u"false"},
-      {StringValue(u"2", REG_EXPAND_SZ), u"2", u"true"},
-      {StringValue(u"2\0 junk"sv), u"2", u"true"},
-      {StringValue(u"1 "), u"'1 ' is not a valid integer value", u"'1 ' is not a valid integer value"},
-      {StringValue(u""), u"'' is not a valid integer value", u"'' is not a valid integer value"},
-      {Absent, u"'' is not a valid integer value", u"'' is not a valid integer value"},
+      {StringValue(u" 1"), u" 1", u" 1"},
+      {StringValue(u"10"), u"10", u"10"},
+      {StringValue(u"1 "), u"1 ", u"1 "},
+      {StringValue(u"2", REG_EXPAND_SZ), u"2", u"2"},
+      {StringValue(u"2\0 junk"sv), u"2", u"2"},
+      {Absent, u"", u""},
       {DwordValue(1), u"Invalid data type for 'TileWallpaper'", u"Invalid data type for 'WallpaperStyle'"},
   };
   for (const Case& c : cases) {
@@ -74,25 +67,23 @@ TEST_F(WallpaperRegistry, ReadsTilingAndStyleAsIntegers) {
     WriteRawValue(TileWallpaperValue, c.stored);
     WriteRawValue(WallpaperStyleValue, c.stored);
     std::u16string tile;
-    std::u16string stretched;
-    const std::u16string tileError = ErrorOf([&] { tile = DecimalText(ReadTileWallpaper()); });
-    const std::u16string styleError = ErrorOf([&] { stretched = ReadStretched() ? u"true" : u"false"; });
-    EXPECT_EQ(Utf16ToUtf8(tileError == u"(no error)" ? tile : tileError), Utf16ToUtf8(c.tile));
-    EXPECT_EQ(Utf16ToUtf8(styleError == u"(no error)" ? stretched : styleError), Utf16ToUtf8(c.stretched));
+    std::u16string style;
+    const std::u16string tileError = ErrorOf([&] { tile = ReadTileWallpaper(); });
+    const std::u16string styleError = ErrorOf([&] { style = ReadWallpaperStyle(); });
+    EXPECT_EQ(Utf16ToUtf8(tileError == NoError ? tile : tileError), Utf16ToUtf8(c.tile));
+    EXPECT_EQ(Utf16ToUtf8(styleError == NoError ? style : styleError), Utf16ToUtf8(c.style));
   }
 }
 
-TEST_F(WallpaperRegistry, WritesDecimalStringsWithTheirZero) {
+TEST_F(WallpaperRegistry, WritesTextsWithTheirZero) {
   WriteRawValue(TileWallpaperValue, DwordValue(7));
   WriteRawValue(WallpaperStyleValue, Absent);
-  for (const std::uint8_t tile : std::initializer_list<std::uint8_t>{0, 1, 255}) {
-    WriteTileWallpaper(tile);
-    EXPECT_TRUE(HasString(TileWallpaperValue, DecimalText(tile)));
+  for (const std::u16string_view text : {u"1", u" 1", u"22"}) {
+    WriteTileWallpaper(text);
+    EXPECT_TRUE(HasString(TileWallpaperValue, text));
+    WriteWallpaperStyle(text);
+    EXPECT_TRUE(HasString(WallpaperStyleValue, text));
   }
-  WriteWallpaperStyle(true);
-  EXPECT_TRUE(HasString(WallpaperStyleValue, u"2"));
-  WriteWallpaperStyle(false);
-  EXPECT_TRUE(HasString(WallpaperStyleValue, u"0"));
 }
 
 TEST_F(WallpaperRegistry, ReadingFallsBackToQueryAccessAlone) {
@@ -103,16 +94,16 @@ TEST_F(WallpaperRegistry, ReadingFallsBackToQueryAccessAlone) {
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(DesktopKeyPath).c_str(), 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
   EXPECT_EQ(ReadWallpaperPath(), u"C:\\a.bmp");
-  EXPECT_EQ(ReadTileWallpaper(), 1);
-  EXPECT_TRUE(ReadStretched());
+  EXPECT_EQ(ReadTileWallpaper(), u"1");
+  EXPECT_EQ(ReadWallpaperStyle(), u"2");
 }
 
 TEST_F(WallpaperRegistry, RefusedWritesFailAndChangeNothing) {
   WriteRawValue(TileWallpaperValue, StringValue(u"0"));
   WriteRawValue(WallpaperStyleValue, StringValue(u"2"));
   const RestrictedDesktopKey restricted(ReadAccessOnly);
-  EXPECT_EQ(Utf16ToUtf8(ErrorOf([] { WriteTileWallpaper(1); })), "Failed to set data for 'TileWallpaper'");
-  EXPECT_EQ(Utf16ToUtf8(ErrorOf([] { WriteWallpaperStyle(false); })), "Failed to set data for 'WallpaperStyle'");
+  EXPECT_EQ(Utf16ToUtf8(ErrorOf([] { WriteTileWallpaper(u"1"); })), "Failed to set data for 'TileWallpaper'");
+  EXPECT_EQ(Utf16ToUtf8(ErrorOf([] { WriteWallpaperStyle(u"0"); })), "Failed to set data for 'WallpaperStyle'");
   EXPECT_TRUE(HasString(TileWallpaperValue, u"0"));
   EXPECT_TRUE(HasString(WallpaperStyleValue, u"2"));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <string>
 
 #include "core/text.h"
@@ -40,24 +41,24 @@ class WallpaperSettings : public DesktopTest {
 
 std::u16string InFolder(std::u16string_view file) { return std::u16string(Folder) + std::u16string(file); }
 
-TEST_F(WallpaperSettings, EachModeAppliesItsPictureAndModeNoPutsBackWhatWasFound) {
+TEST_F(WallpaperSettings, EachModeAppliesItsPictureAndModeNoPutsBackTheTextsFound) {
   struct Case {
     std::u16string_view tile;
     std::u16string_view style;
-    std::u16string_view tileBack;  // what mode `no` writes back
-    std::u16string_view styleBack;
+    std::uint8_t tileValue;  // what the capture derives from them
+    bool stretched;
   };
   const Case cases[] = {
-      {u"0", u"2", u"0", u"2"},
-      {u"1", u"6", u"1", u"0"},   // of the style only "stretched or not" comes back
-      {u" 1", u"0", u"1", u"0"},
-      {u"300", u"0", u"44", u"0"},  // the tiling is kept in 8 bits
+      {u"0", u"2", 0, true},    {u"1", u"6", 1, false},    {u"0", u"10", 0, false},
+      {u" 1", u"0", 1, false},  {u"300", u" 2", 44, true},  // the tiling value is kept in 8 bits
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.tile) + "/" + Utf16ToUtf8(c.style));
     Found(StringValue(OldPath), StringValue(c.tile), StringValue(c.style));
     TOldRec rec;
     GetOld(rec);
+    EXPECT_EQ(rec.Tile, c.tileValue);
+    EXPECT_EQ(rec.Stretched, c.stretched);
     SetPict(1, rec, Folder);
     EXPECT_TRUE(Shows(InFolder(u"mix1.bmp"), u"1", u"0"));
     SetPict(2, rec, Folder);
@@ -65,7 +66,7 @@ TEST_F(WallpaperSettings, EachModeAppliesItsPictureAndModeNoPutsBackWhatWasFound
     SetPict(3, rec, Folder);
     EXPECT_TRUE(Shows(InFolder(u"Pict1.bmp"), u"1", u"0"));
     SetPict(4, rec, Folder);
-    EXPECT_TRUE(Shows(OldPath, c.tileBack, c.styleBack));
+    EXPECT_TRUE(Shows(OldPath, c.tile, c.style));
   }
 }
 
@@ -73,7 +74,7 @@ TEST_F(WallpaperSettings, NumbersThatAreNoModeChangeNothing) {
   // A number-typed style would be overwritten by any write.
   Found(StringValue(OldPath), StringValue(u"0"), DwordValue(2));
   TOldRec rec;
-  rec.CapturedCount = static_cast<int>(OldRecField::BtnFaceColor);
+  rec.CapturedCount = static_cast<int>(OldRecField::Stretched);
   for (const int number : {0, 5, -1, INT_MIN, INT_MAX}) {
     SetPict(number, rec, Folder);
     EXPECT_EQ(SystemWallpaper(), OldPath) << number;
@@ -95,7 +96,7 @@ TEST_F(WallpaperSettings, AnEmptyPathReachesTheSystemAsNull) {
   EXPECT_TRUE(Shows(InFolder(u"mix1.bmp"), u"0", u"2"));
 }
 
-TEST_F(WallpaperSettings, GetOldStopsAtTheFirstFailureAndModeNoPutsBackOnlyWhatItCaptured) {
+TEST_F(WallpaperSettings, GetOldTakesTheColoursFirstThenStopsAtTheFirstFailure) {
   struct Case {
     const char* what;
     RawValue wallpaper, tile, style;
@@ -105,33 +106,31 @@ TEST_F(WallpaperSettings, GetOldStopsAtTheFirstFailureAndModeNoPutsBackOnlyWhatI
   };
   const std::u16string mix1 = InFolder(u"mix1.bmp");
   const Case cases[] = {
-      {"everything", StringValue(OldPath), StringValue(u"0"), StringValue(u"2"), u"(no error)", 6, OldPath, u"0",
-       u"2"},
+      {"everything", StringValue(OldPath), StringValue(u"0"), StringValue(u"2"), NoError, 6, OldPath, u"0", u"2"},
       {"wallpaper a number", DwordValue(1), StringValue(u"0"), StringValue(u"2"),
-       u"Invalid data type for 'Wallpaper'", 0, mix1, u"1", u"0"},
+       u"Invalid data type for 'Wallpaper'", 3, mix1, u"1", u"0"},
       {"tiling a number", StringValue(OldPath), DwordValue(0), StringValue(u"2"),
-       u"Invalid data type for 'TileWallpaper'", 1, OldPath, u"1", u"0"},
-      {"tiling missing", StringValue(OldPath), Absent, StringValue(u"2"), u"'' is not a valid integer value", 1,
+       u"Invalid data type for 'TileWallpaper'", 4, OldPath, u"1", u"0"},
+      {"tiling missing", StringValue(OldPath), Absent, StringValue(u"2"), u"'' is not a valid integer value", 4,
        OldPath, u"1", u"0"},
-      {"tiling with a trailing blank", StringValue(OldPath), StringValue(u"0 "), StringValue(u"2"),
-       u"'0 ' is not a valid integer value", 1, OldPath, u"1", u"0"},
-      {"style missing", StringValue(OldPath), StringValue(u"0"), Absent, u"'' is not a valid integer value", 2,
-       OldPath, u"0", u"0"},
+      {"tiling no integer", StringValue(OldPath), StringValue(u"x"), StringValue(u"2"),
+       u"'x' is not a valid integer value", 4, OldPath, u"1", u"0"},
+      {"style with a trailing blank", StringValue(OldPath), StringValue(u"0"), StringValue(u"2 "),
+       u"'2 ' is not a valid integer value", 5, OldPath, u"0", u"0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Found(c.wallpaper, c.tile, c.style);
     TOldRec rec;
     rec.Wallpaper = u"stale";
-    rec.WindowColor = 1;
+    rec.TileText = u"stale";
     EXPECT_EQ(Utf16ToUtf8(ErrorOf([&] { GetOld(rec); })), Utf16ToUtf8(c.error));
     EXPECT_EQ(rec.CapturedCount, c.captured);
-    EXPECT_EQ(rec.Wallpaper, c.captured >= 1 ? OldPath : u"");
-    EXPECT_EQ(rec.Tile, 0);
-    EXPECT_EQ(rec.Stretched, c.captured >= 3);
     for (const SavedSystemColor& color : SavedSystemColors) {
-      EXPECT_EQ(rec.*color.saved, c.captured == 6 ? GetSysColor(color.index) : 0u) << color.index;
+      EXPECT_EQ(rec.*color.saved, GetSysColor(color.index)) << color.index;
     }
+    EXPECT_EQ(rec.Wallpaper, c.captured >= 4 ? OldPath : u"");
+    EXPECT_EQ(rec.TileText, c.captured >= 5 ? u"0" : u"");
     SetPict(1, rec, Folder);
     SetPict(4, rec, Folder);
     EXPECT_TRUE(Shows(c.wallpaperBack, c.tileBack, c.styleBack));

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "core/key_color.h"
+#include "core/platform/wide.h"
+#include "core/text.h"
+#include "desktop/tests/desktop_state.h"
+#include "ui/tests/e2e/program_driver.h"
+#include "ui/tests/e2e/program_fixture.h"
+#include "ui/tests/e2e/test_files.h"
+
+namespace ovelix::e2e {
+namespace {
+
+// What the program puts back at the end: the settings found at start.
+class Restore : public testing_support::DesktopTest {
+ protected:
+  static WallpaperValues Found(std::u16string_view tile, std::u16string_view style) {
+    WallpaperValues found = BlueWallpaperFound();
+    found.tile = tile;
+    found.style = style;
+    found.Write();
+    return found;
+  }
+  static WallpaperValues ModeXApplied(const ProgramCopy& copy) {
+    return {FromWide(copy.File(L"mix1.bmp")), u"1", u"0"};
+  }
+  static void Close(RunningProgram& program) {
+    program.Post(WM_CLOSE);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+  }
+};
+
+TEST_F(Restore, CloseWritesBackTheTilingAndStyleTextsFound) {
+  // Fit, fill, span (Windows 7 and later), tiled, stretched.
+  const std::pair<std::u16string_view, std::u16string_view> texts[] = {
+      {u" 1", u"6"}, {u"0", u"10"}, {u"0", u"22"}, {u"1", u"0"}, {u"0", u"2"}};
+  for (const auto& [tile, style] : texts) {
+    SCOPED_TRACE(Utf16ToUtf8(std::u16string(tile) + u"/" + std::u16string(style)));
+    const WallpaperValues found = Found(tile, style);
+    ProgramCopy copy(L"verbatim");
+    RunningProgram program(copy.Executable());
+    ASSERT_TRUE(program.WaitForStartUp());
+    EXPECT_TRUE(ModeXApplied(copy).AreStored());
+    Close(program);
+    EXPECT_TRUE(found.AreStored());
+  }
+}
+
+TEST_F(Restore, ACaptureStoppedByTheRegistryStillKnowsTheColours) {
+  const auto colorsAtStart = SystemColorsNow();
+  const WallpaperValues found = Found(u"x", u"2");
+  ProgramCopy copy(L"stopped-capture");
+  RunningProgram program(copy.Executable());
+  const HWND error = program.WaitForWindow(L"Ovelix");
+  ASSERT_NE(error, nullptr);
+  EXPECT_EQ(DialogText(error), L"'x' is not a valid integer value.");
+  PressDialogButton(error, IDOK);
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(error); }));
+  EXPECT_TRUE(program.IsShown(L"Panel_logo"));  // over the boxes: only the hot keys reach them
+
+  // Ctrl+F5 twice puts the window colour back; Ctrl+F6 leaves one for the close to put back.
+  // The boxes cannot be seen under the logo: the colours tell.
+  const std::pair<WORD, BoxStates> steps[] = {
+      {VK_F5, {true, false, false}}, {VK_F5, {false, false, false}}, {VK_F6, {false, true, false}}};
+  for (const auto& [key, replaced] : steps) {
+    ASSERT_EQ(program.PressToggleKeys({VK_CONTROL, key}, 1).size(), 1u) << "key " << key;
+    EXPECT_TRUE(Eventually([&] { return ReplacedColours() == replaced; })) << "key " << key;
+  }
+  EXPECT_EQ(SystemColorsNow()[0], colorsAtStart[0]);
+
+  Close(program);
+  EXPECT_EQ(SystemColorsNow(), colorsAtStart);
+  EXPECT_TRUE(found.AreStored());
+}
+
+}  // namespace
+}  // namespace ovelix::e2e
