@@ -26,6 +26,7 @@ class TWMRForm;
 class TForm1 : public Window<TForm1>, public ControlHost {
  public:
   explicit TForm1(TWMRForm& donationDialog);
+  ~TForm1() { DestroyHandle(); }
 
   // Creates the window with all its components, then runs FormCreate.
   void Create();

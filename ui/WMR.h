@@ -16,6 +16,7 @@ namespace ovelix::ui {
 class TWMRForm : public Window<TWMRForm>, public ControlHost {
  public:
   TWMRForm();
+  ~TWMRForm() { DestroyHandle(); }
 
   void Create();
   // Shows the dialog without making it modal, centred on the desktop when it was hidden;

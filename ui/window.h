@@ -21,7 +21,16 @@ class Window {
   HWND Handle() const { return handle_; }
 
  protected:
+  // A derived class calls DestroyHandle first thing in its destructor: destroying a window
+  // sends it messages, which must find the object whole. Should a window still be there
+  // when only this base is left, it is cut off from the object before it goes.
   ~Window() {
+    if (handle_ == nullptr) return;
+    SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+    DestroyWindow(handle_);
+  }
+
+  void DestroyHandle() {
     if (handle_ != nullptr) DestroyWindow(handle_);
   }
 

@@ -16,6 +16,8 @@ enum class PanelBevel {
 // controls. A click on the panel itself (not on one of its controls) runs its click action.
 class Panel : public Window<Panel>, public ControlHost {
  public:
+  ~Panel() { DestroyHandle(); }
+
   void Create(HWND parent, const RECT& bounds, PanelBevel bevel, HCURSOR cursor);
   void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
   void MoveTo(int left, int top);
