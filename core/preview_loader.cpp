@@ -32,21 +32,6 @@ constexpr std::array<Registered, 6> Extensions{{
     {u"wmf", Reader::Metafile},
 }};
 
-char16_t Lower(char16_t c) {
-  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + (u'a' - u'A'));
-  if (c >= u'А' && c <= u'Я') return static_cast<char16_t>(c + (u'а' - u'А'));
-  if (c == u'Ё') return u'ё';
-  return c;
-}
-
-bool SameText(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
 std::vector<std::uint8_t> ReadWhole(std::u16string_view path) {
   InputFile file(path);
   const std::uint64_t size = file.Size();

@@ -8,6 +8,13 @@ namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
 
+char16_t Lower(char16_t c) {
+  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + (u'a' - u'A'));
+  if (c >= u'А' && c <= u'Я') return static_cast<char16_t>(c + (u'а' - u'А'));
+  if (c == u'Ё') return u'ё';
+  return c;
+}
+
 // Decodes one code point at text[i], advancing i; malformed input yields U+FFFD.
 char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
   const auto lead = static_cast<unsigned char>(text[i++]);
@@ -114,6 +121,14 @@ std::u16string DecimalText(long long value) {
   } while (magnitude != 0);
   if (negative) digits.insert(digits.begin(), u'-');
   return digits;
+}
+
+bool SameText(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace ovelix

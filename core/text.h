@@ -14,4 +14,8 @@ std::u16string FormatText(std::u16string_view pattern,
 
 std::u16string DecimalText(long long value);
 
+// Equal but for the case of Latin and Cyrillic letters, as file names and extensions are
+// compared.
+bool SameText(std::u16string_view a, std::u16string_view b);
+
 }  // namespace ovelix

@@ -10,6 +10,7 @@
 #include "core/platform/file_system.h"
 #include "core/platform/wide.h"
 #include "core/program_folder.h"
+#include "core/recovery_record.h"
 #include "desktop/screen_painter.h"
 #include "desktop/shell_open.h"
 #include "desktop/system_colors.h"
@@ -215,6 +216,7 @@ void TForm1::Timer_InitTimer() {
 
 void TForm1::FormClose() {
   SetPict(static_cast<int>(MixMode::no));
+  RemoveRecoveryRecord(ProgramFolder());
   Check_UseWhite.SetChecked(false);
   Check_UseBlack.SetChecked(false);
   Check_UseBack.SetChecked(false);
@@ -225,11 +227,16 @@ void TForm1::WMQueryEndSession() { SetPict(static_cast<int>(MixMode::no)); }
 
 void TForm1::BTN_FIXClick() {
   if (!Confirm(u"Хотите оставить эту картинку и выйти?")) return;
-  // Ends the program as it is: nothing is put back.
+  // Ends the program as it is: nothing is put back, and the next start takes the wallpaper
+  // kept as the user's own.
+  RemoveRecoveryRecord(ProgramFolder());
   DestroyWindow(Handle());
 }
 
-void TForm1::GetOld() { ovelix::GetOld(OldRec); }
+void TForm1::GetOld() {
+  ovelix::GetOld(OldRec);
+  RecoverOrRecord(OldRec, ProgramFolder());
+}
 
 void TForm1::CreatePics() {
   ComposeInputs inputs;

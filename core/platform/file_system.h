@@ -61,4 +61,7 @@ class OutputFile {
   std::u16string path_;
 };
 
+// Removes the file if there is one; a failure is not reported.
+void RemoveFile(std::u16string_view path);
+
 }  // namespace ovelix

@@ -114,4 +114,6 @@ void OutputFile::Commit(Flush flush) {
   handle_.reset();
 }
 
+void RemoveFile(std::u16string_view path) { unlink(Utf16ToUtf8(path).c_str()); }
+
 }  // namespace ovelix

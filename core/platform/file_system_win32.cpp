@@ -123,4 +123,6 @@ void OutputFile::Commit(Flush flush) {
   handle_.reset();
 }
 
+void RemoveFile(std::u16string_view path) { DeleteFileW(ToWide(path).c_str()); }
+
 }  // namespace ovelix

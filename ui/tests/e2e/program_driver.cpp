@@ -134,7 +134,9 @@ BoxStates ReplacedColours() {
 ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\ovelix-e2e\\" + name + L"\\") {
   CreateDirectoryW(L"C:\\ovelix-e2e", nullptr);
   CreateDirectoryW(folder_.c_str(), nullptr);
-  for (const wchar_t* file : {L"mix1.bmp", L"mix2.bmp", L"Pict1.bmp"}) DeleteFileW((folder_ + file).c_str());
+  for (const wchar_t* file : {L"mix1.bmp", L"mix2.bmp", L"Pict1.bmp", L"restore.dat"}) {
+    DeleteFileW((folder_ + file).c_str());
+  }
   if (!CopyFileW(BuiltProgram().c_str(), Executable().c_str(), FALSE)) {
     throw std::runtime_error("cannot copy the program into its test folder");
   }

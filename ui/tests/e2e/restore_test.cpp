@@ -4,6 +4,7 @@
 #include "core/platform/wide.h"
 #include "core/text.h"
 #include "desktop/tests/desktop_state.h"
+#include "ui/form1_layout.h"
 #include "ui/tests/e2e/program_driver.h"
 #include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/test_files.h"
@@ -11,7 +12,10 @@
 namespace ovelix::e2e {
 namespace {
 
-// What the program puts back at the end: the settings found at start.
+using ui::form1::BtnFix;
+
+// What the program puts back at the end: the settings found at its first start, even when
+// a later start found its own picture.
 class Restore : public testing_support::DesktopTest {
  protected:
   static WallpaperValues Found(std::u16string_view tile, std::u16string_view style) {
@@ -24,6 +28,7 @@ class Restore : public testing_support::DesktopTest {
   static WallpaperValues ModeXApplied(const ProgramCopy& copy) {
     return {FromWide(copy.File(L"mix1.bmp")), u"1", u"0"};
   }
+  static bool HasRecord(const ProgramCopy& copy) { return FileExists(copy.File(L"restore.dat")); }
   static void Close(RunningProgram& program) {
     program.Post(WM_CLOSE);
     EXPECT_EQ(program.WaitForExit(), 0u);
@@ -41,8 +46,10 @@ TEST_F(Restore, CloseWritesBackTheTilingAndStyleTextsFound) {
     RunningProgram program(copy.Executable());
     ASSERT_TRUE(program.WaitForStartUp());
     EXPECT_TRUE(ModeXApplied(copy).AreStored());
+    EXPECT_TRUE(HasRecord(copy));
     Close(program);
     EXPECT_TRUE(found.AreStored());
+    EXPECT_FALSE(HasRecord(copy));
   }
 }
 
@@ -71,6 +78,53 @@ TEST_F(Restore, ACaptureStoppedByTheRegistryStillKnowsTheColours) {
   Close(program);
   EXPECT_EQ(SystemColorsNow(), colorsAtStart);
   EXPECT_TRUE(found.AreStored());
+  EXPECT_FALSE(HasRecord(copy));  // nothing was recorded of a capture that stopped
+}
+
+TEST_F(Restore, TheStartAfterAKilledRunTakesTheSettingsOfTheFirstStart) {
+  const WallpaperValues found = Found(u" 1", u"10");
+  ProgramCopy copy(L"killed");
+  {
+    RunningProgram first(copy.Executable());
+    ASSERT_TRUE(first.WaitForStartUp());
+  }  // ends it with TerminateProcess, as the task manager would
+  ASSERT_TRUE(ModeXApplied(copy).AreStored());
+
+  RunningProgram second(copy.Executable());
+  ASSERT_TRUE(second.WaitForStartUp());
+  // Mixed from the user's picture: mixed from "mix1.bmp", every pixel would be key colour.
+  Bmp32 mix2;
+  ASSERT_TRUE(mix2.Read(copy.File(L"mix2.bmp")));
+  for (const auto& [x, y] : {std::pair{0, 0}, {2, 0}, {0, 2}, {4, 6}}) EXPECT_EQ(mix2.At(x, y), WallpaperBlue);
+  EXPECT_EQ(mix2.At(1, 0), KeyColor);
+  Close(second);
+  EXPECT_TRUE(found.AreStored());
+  EXPECT_FALSE(HasRecord(copy));
+}
+
+TEST_F(Restore, TheStartAfterAFixKeepsTheFixedPicture) {
+  Found(u"0", u"2");
+  ProgramCopy copy(L"fixed");
+  {
+    RunningProgram first(copy.Executable());
+    ASSERT_TRUE(first.WaitForStartUp());
+    first.ClickAt(BtnFix);
+    const HWND confirm = first.WaitForWindow(L"Confirm");
+    ASSERT_NE(confirm, nullptr);
+    PressDialogButton(confirm, IDYES);
+    EXPECT_EQ(first.WaitForExit(), 0u);
+  }
+  EXPECT_FALSE(HasRecord(copy));
+  Bmp32 fixed;
+  ASSERT_TRUE(fixed.Read(copy.File(L"mix1.bmp")));
+
+  RunningProgram second(copy.Executable());
+  ASSERT_TRUE(second.WaitForStartUp());
+  Close(second);
+  EXPECT_TRUE(ModeXApplied(copy).AreStored());
+  Bmp32 after;
+  ASSERT_TRUE(after.Read(copy.File(L"mix1.bmp")));
+  EXPECT_TRUE(after.rows == fixed.rows);  // mixed over itself, the picture stays the same
 }
 
 }  // namespace
