@@ -223,7 +223,22 @@ void TForm1::FormClose() {
   DestroyWindow(Handle());
 }
 
-void TForm1::WMQueryEndSession() { SetPict(static_cast<int>(MixMode::no)); }
+void TForm1::WMQueryEndSession() {
+  // The session is ending: an error box would hold it up, and the user could not act on it.
+  // Where the wallpaper did not come back, the recovery record stays for the next start.
+  try {
+    SetPict(static_cast<int>(MixMode::no));
+    wallpaperBackForSessionEnd_ = true;
+  } catch (...) {
+    wallpaperBackForSessionEnd_ = false;
+  }
+}
+
+void TForm1::WMEndSession(bool ending) {
+  if (!ending) return;  // someone refused: the program goes on
+  if (wallpaperBackForSessionEnd_) RemoveRecoveryRecord(ProgramFolder());
+  DestroyWindow(Handle());
+}
 
 void TForm1::BTN_FIXClick() {
   if (!Confirm(u"Хотите оставить эту картинку и выйти?")) return;
@@ -400,7 +415,8 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: FormClose(); return 0;
     case WM_QUERYENDSESSION:
       WMQueryEndSession();
-      return TRUE;  // the wallpaper is back: the session may end
+      return TRUE;  // never hold up the end of a session
+    case WM_ENDSESSION: WMEndSession(wParam != FALSE); return 0;
     case WM_DESTROY:
       Timer_Init.SetEnabled(false);
       Timer_HotKeys.SetEnabled(false);

@@ -38,6 +38,7 @@ class TForm1 : public Window<TForm1>, public ControlHost {
   void Timer_InitTimer();
   void FormClose();
   void WMQueryEndSession();
+  void WMEndSession(bool ending);
   void BTN_FIXClick();
 
   // Program steps.
@@ -87,6 +88,8 @@ class TForm1 : public Window<TForm1>, public ControlHost {
 
   TWMRForm& donationDialog_;
   Scale scale_;
+  // Whether the last session-end query put the wallpaper found at start back.
+  bool wallpaperBackForSessionEnd_ = false;
 
   GdiObject<HFONT> windowFont_;
   GdiObject<HFONT> hintLabelFont_;

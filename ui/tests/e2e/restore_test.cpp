@@ -33,6 +33,13 @@ class Restore : public testing_support::DesktopTest {
     program.Post(WM_CLOSE);
     EXPECT_EQ(program.WaitForExit(), 0u);
   }
+  // The session-end query while the wallpaper cannot be put back: the answer is yes all the
+  // same, at once, and no box holds the session up.
+  static void QueryEndSessionThatCannotRestore(RunningProgram& program) {
+    const testing_support::RestrictedDesktopKey restricted(testing_support::ReadAccessOnly);
+    EXPECT_EQ(program.Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_TRUE(program.TopLevelWindows(L"#32770").empty());
+  }
 };
 
 TEST_F(Restore, CloseWritesBackTheTilingAndStyleTextsFound) {
@@ -125,6 +132,44 @@ TEST_F(Restore, TheStartAfterAFixKeepsTheFixedPicture) {
   Bmp32 after;
   ASSERT_TRUE(after.Read(copy.File(L"mix1.bmp")));
   EXPECT_TRUE(after.rows == fixed.rows);  // mixed over itself, the picture stays the same
+}
+
+TEST_F(Restore, TheSessionEndIsNeverHeldUp) {
+  const WallpaperValues found = Found(u"0", u"2");
+  ProgramCopy copy(L"session-end");
+  RunningProgram program(copy.Executable());
+  ASSERT_TRUE(program.WaitForStartUp());
+  QueryEndSessionThatCannotRestore(program);
+  EXPECT_TRUE(ModeXApplied(copy).AreStored());
+  program.Send(WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // someone else refused
+  EXPECT_FALSE(program.WaitForExit(300ms).has_value());
+
+  EXPECT_EQ(program.Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  EXPECT_TRUE(found.AreStored());
+  EXPECT_TRUE(HasRecord(copy));  // the session may still go on
+  program.Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+  EXPECT_FALSE(HasRecord(copy));
+  EXPECT_TRUE(found.AreStored());
+}
+
+TEST_F(Restore, WhatTheSessionEndCouldNotPutBackComesBackAtTheNextStart) {
+  const WallpaperValues found = Found(u"1", u"6");
+  ProgramCopy copy(L"session-end-refused");
+  {
+    RunningProgram first(copy.Executable());
+    ASSERT_TRUE(first.WaitForStartUp());
+    QueryEndSessionThatCannotRestore(first);
+    first.Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(first.WaitForExit(), 0u);
+  }
+  EXPECT_TRUE(ModeXApplied(copy).AreStored());
+  EXPECT_TRUE(HasRecord(copy));
+
+  RunningProgram second(copy.Executable());
+  ASSERT_TRUE(second.WaitForStartUp());
+  Close(second);
+  EXPECT_TRUE(found.AreStored());
 }
 
 }  // namespace
