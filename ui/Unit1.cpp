@@ -386,7 +386,9 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case IdMenuSite2: Menu_SiteClick(); return 0;
         case IdMenuHelp: MENU_HelpClick(); return 0;
         case IdMenuAbout: MENU_AboutClick(); return 0;
-        default: return 0;  // the "Файл" items carry no action
+        case IdN3: BTN_FIXClick(); return 0;
+        case IdN4: FormClose(); return 0;
+        default: return 0;
       }
     case WM_CTLCOLORSTATIC:
       for (CheckBox* box : boxes) {
