@@ -28,12 +28,17 @@ RawValue ReadRawValue(std::u16string_view name) {
   RawValue value;
   DWORD size = 0;
   const std::wstring wideName = ToWide(name);
-  if (RegQueryValueExW(key, wideName.c_str(), nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+  // The running program may write a longer value between the two calls: then ask again.
+  LONG fetched = ERROR_MORE_DATA;
+  while (fetched == ERROR_MORE_DATA &&
+         RegQueryValueExW(key, wideName.c_str(), nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
     value.exists = true;
     value.data.resize(size);
-    EXPECT_EQ(RegQueryValueExW(key, wideName.c_str(), nullptr, &value.type, value.data.data(), &size),
-              ERROR_SUCCESS);
+    fetched = RegQueryValueExW(key, wideName.c_str(), nullptr, &value.type, value.data.data(), &size);
     value.data.resize(size);
+  }
+  if (value.exists) {
+    EXPECT_EQ(fetched, ERROR_SUCCESS);
   }
   RegCloseKey(key);
   return value;
