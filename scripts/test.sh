@@ -1,6 +1,6 @@
 # Runs every suite of every preset and prints one summary line. Sourced by ./dev.
 
-OVELIX_PRESETS=(native win64 win32)
+OVELIX_PRESETS=(native win64 win32 win64-release)
 
 build_all() {
   local preset
@@ -116,6 +116,7 @@ run_tests() {
   run_preset_tests native "$@"
   run_windows_tests "$@"
   run_preset_tests win32 "$@"
+  run_preset_tests win64-release "$@"
   local summary="$TOTAL_PASSED passed, $TOTAL_FAILED failed"
   [ "$TOTAL_SKIPPED" -gt 0 ] && summary+=", $TOTAL_SKIPPED skipped"
   echo "$summary"
