@@ -21,7 +21,12 @@ run_step() {
 
 build_preset() {
   local preset=$1
-  if [ ! -f "$OVELIX_BUILD/$preset/build.ninja" ]; then
+  # A cache keeps what the preset said when its folder was configured, the compilers among it:
+  # once the presets change, the folder is configured afresh (its objects stay).
+  if [ "$OVELIX_ROOT/CMakePresets.json" -nt "$OVELIX_BUILD/$preset/CMakeCache.txt" ]; then
+    rm -f "$OVELIX_BUILD/$preset/CMakeCache.txt"
+  fi
+  if [ ! -f "$OVELIX_BUILD/$preset/CMakeCache.txt" ]; then
     cmake --preset "$preset" >"$OVELIX_BUILD/configure-$preset.log" 2>&1 || {
       cat "$OVELIX_BUILD/configure-$preset.log" >&2
       return 1
