@@ -5,6 +5,7 @@
 #include "ui/tests/e2e/program_driver.h"
 #include "core/platform/wide.h"
 #include "ui/tests/e2e/program_fixture.h"
+#include "ui/form1_layout.h"
 #include "ui/tests/e2e/test_files.h"
 
 namespace ovelix::e2e {
@@ -100,7 +101,7 @@ TEST_F(Lifecycle, JpegWallpaperStopsStartUpWithAnErrorAndCloseStillRestores) {
   EXPECT_EQ(DialogText(error), L"Bitmap image is not valid.");
   PressDialogButton(error, IDOK);
   program.Settle();
-  EXPECT_TRUE(program.IsShown(L"Panel_logo"));
+  EXPECT_TRUE(program.IsShown(ToWide(ui::form1::PanelLogoName).c_str()));
   EXPECT_FALSE(FileExists(copy.File(L"mix1.bmp")));
   EXPECT_TRUE(found.AreStored());
 
@@ -211,7 +212,7 @@ TEST_F(Lifecycle, AFileThatCannotBeCreatedIsReportedAndNothingElseIsLost) {
   program.Settle();
   CloseHandle(held);
 
-  EXPECT_TRUE(program.IsShown(L"Panel_logo"));
+  EXPECT_TRUE(program.IsShown(ToWide(ui::form1::PanelLogoName).c_str()));
   EXPECT_FALSE(FileExists(copy.File(L"mix2.bmp")));
   EXPECT_TRUE(found.AreStored());
   program.Post(WM_CLOSE);

@@ -3,6 +3,7 @@
 #include "core/mix_mode.h"
 #include "core/pattern.h"
 #include "core/platform/wide.h"
+#include "ui/form1_layout.h"
 #include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/screen_watch.h"
 
@@ -14,27 +15,26 @@ constexpr RECT BtnScrBounds{224, 164, 330, 189};
 
 struct ModeCase {
   MixMode mode;
-  const wchar_t* panel;
   int top;             // of the panel, in design pixels
   POINT captionLabel;  // the caption label's origin inside the panel
   POINT hotKeyLabel;
 };
 
 const ModeCase Modes[] = {
-    {MixMode::x, L"Panel_x", 4, {8, 4}, {56, 20}},
-    {MixMode::sharp, L"Panel_sharp", 52, {8, 4}, {52, 20}},
-    {MixMode::full, L"Panel_full", 100, {20, 4}, {52, 20}},
-    {MixMode::no, L"Panel_no", 148, {20, 4}, {52, 20}},
+    {MixMode::x, 4, {8, 4}, {56, 20}},
+    {MixMode::sharp, 52, {8, 4}, {52, 20}},
+    {MixMode::full, 100, {20, 4}, {52, 20}},
+    {MixMode::no, 148, {20, 4}, {52, 20}},
 };
 
 class ModeSelector : public ProgramRunning {
  protected:
   ModeSelector() : ProgramRunning(L"modes") {}
 
-  // A panel's left edge in the main window's client area, in design pixels.
-  int PanelLeft(const wchar_t* panel) {
+  // A mode panel's left edge in the main window's client area, in design pixels.
+  int PanelLeft(MixMode mode) {
     RECT bounds;
-    GetWindowRect(program_->Child(panel), &bounds);
+    GetWindowRect(program_->Child(ToWide(TraitsOf(mode).panelCaption).c_str()), &bounds);
     MapWindowPoints(nullptr, program_->MainWindow(), reinterpret_cast<POINT*>(&bounds), 2);
     return MulDiv(bounds.left, 96, ScaleToSystem(96));
   }
@@ -42,7 +42,7 @@ class ModeSelector : public ProgramRunning {
   // The inside of the preview panel, where the visible preview shows, on the screen.
   RECT PreviewArea() {
     RECT area;
-    GetWindowRect(program_->Child(L"Panel_Prev"), &area);
+    GetWindowRect(program_->Child(ToWide(ui::form1::PanelPrevName).c_str()), &area);
     InflateRect(&area, -ScaleToSystem(2), -ScaleToSystem(2));
     return area;
   }
@@ -50,7 +50,7 @@ class ModeSelector : public ProgramRunning {
   // The selected panel stands at 8, the others at 4.
   bool Selected(MixMode mode) {
     for (const ModeCase& m : Modes)
-      if (PanelLeft(m.panel) != (m.mode == mode ? 8 : 4)) return false;
+      if (PanelLeft(m.mode) != (m.mode == mode ? 8 : 4)) return false;
     return true;
   }
 
@@ -64,14 +64,14 @@ class ModeSelector : public ProgramRunning {
 
 TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {
   for (const ModeCase& m : Modes) {
-    const int left = PanelLeft(m.panel);
+    const int left = PanelLeft(m.mode);
     const POINT clicks[] = {{left + 56, m.top + 20},  // the panel's centre
                             {left + m.captionLabel.x + 2, m.top + m.captionLabel.y + 4},
                             {left + m.hotKeyLabel.x + 2, m.top + m.hotKeyLabel.y + 4}};
     for (const POINT click : clicks) {
       // Another mode first, so that every click has something to change.
       const ModeCase& other = m.mode == MixMode::x ? Modes[1] : Modes[0];
-      program_->ClickAt({PanelLeft(other.panel) + 56, other.top + 20});
+      program_->ClickAt({PanelLeft(other.mode) + 56, other.top + 20});
       ASSERT_TRUE(Eventually([&] { return Selected(other.mode); }));
       program_->ClickAt(click);
       EXPECT_TRUE(Eventually([&] { return Selected(m.mode); })) << "mode " << static_cast<int>(m.mode) << " at " << click.x << "," << click.y;
@@ -83,7 +83,7 @@ TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {
 // The preview area as it shows after selecting a mode.
 TEST_F(ModeSelector, ThePreviewFollowsTheMode) {
   const auto previewAfterSelecting = [&](const ModeCase& m) {
-    program_->ClickAt({PanelLeft(m.panel) + 56, m.top + 20});
+    program_->ClickAt({PanelLeft(m.mode) + 56, m.top + 20});
     const ScreenPixels screen = program_->RepaintedScreen();
     const RECT area = PreviewArea();
     std::vector<Color> preview;
@@ -114,7 +114,7 @@ TEST_F(ModeSelector, ThePreviewFollowsTheMode) {
 TEST_F(ModeSelector, TheScreenButtonPaintsTheSelectedModesPattern) {
   for (const ModeCase& m : Modes) {
     if (m.mode == MixMode::no) continue;
-    program_->ClickAt({PanelLeft(m.panel) + 56, m.top + 20});
+    program_->ClickAt({PanelLeft(m.mode) + 56, m.top + 20});
     const ScreenPixels before = program_->RepaintedScreen();
     program_->ClickAt(BtnScr);
     // The button itself repaints as it comes up again.
@@ -124,7 +124,7 @@ TEST_F(ModeSelector, TheScreenButtonPaintsTheSelectedModesPattern) {
 }
 
 TEST_F(ModeSelector, ModeNoPutsTheOldWallpaperBackAndTheButtonOnlyRepaints) {
-  program_->ClickAt({PanelLeft(L"Panel_no") + 56, 148 + 20});
+  program_->ClickAt({PanelLeft(MixMode::no) + 56, 148 + 20});
   EXPECT_TRUE(found_.AreStored());
   const ScreenPixels clean = program_->RepaintedScreen();
   PaintScreen(MixMode::sharp);

@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "core/platform/wide.h"
 #include "desktop/tests/desktop_state.h"
 #include "desktop/wallpaper_registry.h"
+#include "ui/form1_layout.h"
 #include "ui/tests/e2e/screen_watch.h"
 
 namespace ovelix::e2e {
@@ -179,7 +181,8 @@ bool RunningProgram::WaitForStartUp(std::chrono::milliseconds limit) {
   MoveMouse({0, GetSystemMetrics(SM_CYSCREEN) - 1});
   if (MainWindow() == nullptr) return false;
   // The window is found as soon as it exists; its controls, the logo among them, come after.
-  return Eventually([&] { return IsWindowVisible(main_) && Child(L"Panel_logo") != nullptr && !IsShown(L"Panel_logo"); },
+  const std::wstring logo = ToWide(ui::form1::PanelLogoName);
+  return Eventually([&] { return IsWindowVisible(main_) && Child(logo.c_str()) != nullptr && !IsShown(logo.c_str()); },
                     limit);
 }
 
