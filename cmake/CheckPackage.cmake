@@ -3,7 +3,8 @@
 # Fails unless the zip holds exactly the program and its guide, both as built, and the program
 # needs no DLL but these of Windows itself (no MinGW runtime).
 cmake_minimum_required(VERSION 3.25)
-set(system_dlls ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSIMG32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL)
+set(system_dlls ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSIMG32.DLL MSVCRT.DLL OLE32.DLL OLEACC.DLL OLEAUT32.DLL
+    SHELL32.DLL USER32.DLL)
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf "${PACKAGE}" OUTPUT_VARIABLE listing RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

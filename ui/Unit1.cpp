@@ -138,9 +138,10 @@ void TForm1::CreateCheckBoxes() {
 void TForm1::CreateModeSelector() {
   Panel_Prev.Create(Handle(), scale_(form1::PanelPrev), form1::PanelPrevName, PanelBevel::Etched, nullptr);
   ImageBox* previews[] = {&Prev_x, &Prev_sharp, &Prev_full, &Prev_no};
-  for (ImageBox* preview : previews) {
-    preview->Create(Panel_Prev, scale_(form1::PreviewBox), ImageFit::Proportional);
-    preview->SetVisible(preview == &Prev_x);
+  for (std::size_t i = 0; i < std::size(previews); ++i) {
+    previews[i]->Create(Panel_Prev, scale_(form1::PreviewBox), ImageFit::Proportional);
+    previews[i]->SetVisible(previews[i] == &Prev_x);
+    previews[i]->SetName(u"Обои режима «" + std::u16string(ModeTable[i].panelCaption) + u"»");
   }
   Prev_full.SetPicture(ReadBmpBytes(SolidPictureBytes(), ScreenColorDepth()));
 
@@ -191,6 +192,7 @@ void TForm1::CreateLogo() {
   Panel_logo.Create(Handle(), scale_(panel), form1::PanelLogoName, PanelBevel::Raised, nullptr);
   Image_logo.Create(Panel_logo, scale_(image), ImageFit::Stretch);
   Image_logo.SetPicture(LoadResourcePicture(IDB_LOGO));
+  Image_logo.SetName(u"Логотип: Зераска 2.1 — видео сквозь рабочий стол");
   // The topmost control, over all the others.
   SetWindowPos(Panel_logo.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
