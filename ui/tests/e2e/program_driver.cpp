@@ -5,6 +5,7 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "core/platform/wide.h"
 #include "desktop/tests/desktop_state.h"
 #include "desktop/wallpaper_registry.h"
 #include "ui/form1_layout.h"
@@ -197,7 +198,8 @@ bool RunningProgram::WaitForStartUp(std::chrono::milliseconds limit) {
   MoveMouseAway();
   if (MainWindow() == nullptr) return false;
   // The window is found as soon as it exists; its controls, the logo among them, come after.
-  return Eventually([&] { return IsWindowVisible(main_) && Child(L"Panel_logo") != nullptr && !IsShown(L"Panel_logo"); },
+  const std::wstring logo = ToWide(ui::form1::PanelLogoName);
+  return Eventually([&] { return IsWindowVisible(main_) && Child(logo.c_str()) != nullptr && !IsShown(logo.c_str()); },
                     limit) &&
          WaitUntilReady();
 }
