@@ -1,0 +1,149 @@
+// Under Wine, at the size of the display it runs on: the real program's start-up, from its
+// main window shown to the first mixed wallpaper applied, against an I/O floor taken in the
+// same session: reading the wallpaper and writing files of the sizes the program writes, with
+// plain Win32 calls, each replacing the file before it as the program does.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/platform/wide.h"
+#include "desktop/wallpaper_registry.h"
+#include "ui/tests/e2e/program_driver.h"
+#include "ui/tests/e2e/test_files.h"
+
+namespace {
+
+using namespace ovelix;
+using namespace ovelix::e2e;
+using Clock = std::chrono::steady_clock;
+
+constexpr int Runs = 5;
+
+double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// The program's main window, once it is visible.
+HWND ShownMainWindow(RunningProgram& program) {
+  for (;;) {
+    for (HWND window : program.TopLevelWindows(L"TForm1"))
+      if (IsWindowVisible(window)) return window;
+    Sleep(1);
+  }
+}
+
+// Waits until the registry names this wallpaper: the program writes it when it applies one.
+void WaitForWallpaper(const std::wstring& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(DesktopKeyPath).c_str(), 0, KEY_READ | KEY_NOTIFY, &key) != 0) {
+    throw std::runtime_error("cannot open the desktop key");
+  }
+  const HANDLE changed = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  const std::wstring value = ToWide(WallpaperValue);
+  for (;;) {
+    RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, changed, TRUE);
+    wchar_t data[MAX_PATH] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    if (RegQueryValueExW(key, value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) == 0 &&
+        path == data) {
+      break;
+    }
+    WaitForSingleObject(changed, 100);
+  }
+  CloseHandle(changed);
+  RegCloseKey(key);
+}
+
+// One start: the time from the main window shown to mix1.bmp applied.
+double StartUp(const ProgramCopy& copy) {
+  RunningProgram program(copy.Executable());
+  ShownMainWindow(program);
+  const Clock::time_point shown = Clock::now();
+  WaitForWallpaper(copy.File(L"mix1.bmp"));
+  const double ms = Milliseconds(Clock::now() - shown);
+  if (!program.WaitForStartUp()) throw std::runtime_error("the program did not finish starting");
+  program.Post(WM_CLOSE);
+  if (program.WaitForExit() != 0u) throw std::runtime_error("the program did not close");
+  return ms;
+}
+
+std::vector<char> ReadWhole(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read the wallpaper");
+  LARGE_INTEGER size{};
+  GetFileSizeEx(file, &size);
+  std::vector<char> bytes(static_cast<std::size_t>(size.QuadPart));
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  return bytes;
+}
+
+// Writes the bytes beside the file and puts them in its place in one step, as the program does.
+void Replace(const std::wstring& path, const std::vector<char>& bytes) {
+  const std::wstring temporary = path + L".tmp";
+  const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write");
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) throw std::runtime_error("cannot replace");
+}
+
+// The floor: the wallpaper read, and the three files of the sizes the program writes
+// replaced, here in a folder of their own.
+double IoFloor(const std::wstring& wallpaper, const std::wstring& folder, int width, int height) {
+  const std::vector<char> mixed(54 + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 1);
+  const std::vector<char> solid(54 + 276 * 78, 1);
+  const Clock::time_point start = Clock::now();
+  ReadWhole(wallpaper);
+  Replace(folder + L"mix1.bmp", mixed);
+  Replace(folder + L"mix2.bmp", mixed);
+  Replace(folder + L"Pict1.bmp", solid);
+  return Milliseconds(Clock::now() - start);
+}
+
+}  // namespace
+
+int main() {
+  try {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const std::wstring wallpaper = WallpaperFolder() + L"startup.bmp";
+    WriteBmp24(wallpaper, width, height, [](int x, int y) {
+      return MakeColor(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(x ^ y));
+    });
+    WallpaperValues{FromWide(wallpaper), u"0", u"0"}.Write();
+    ProgramCopy copy(L"startup-bench");
+    ProgramCopy floorFolder(L"startup-floor");
+
+    // Once untimed, so that every timed run replaces files that exist, as runs after the
+    // first one do.
+    StartUp(copy);
+    IoFloor(wallpaper, floorFolder.Folder(), width, height);
+    std::vector<double> starts;
+    std::vector<double> floors;
+    for (int i = 0; i < Runs; ++i) {
+      starts.push_back(StartUp(copy));
+      floors.push_back(IoFloor(wallpaper, floorFolder.Folder(), width, height));
+    }
+    const double start = Median(starts);
+    const double floor = Median(floors);
+    std::printf("  %dx%d: start-up %7.1f ms / I/O floor %7.1f ms = %.2f (median of %d, target <= 1.5)\n", width,
+                height, start, floor, start / floor, Runs);
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "startup_timing: %s\n", e.what());
+    return 1;
+  }
+}

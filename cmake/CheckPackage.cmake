@@ -1,9 +1,11 @@
-# cmake -DPACKAGE=x.zip -DPROGRAM=Ovelix.exe -DHELP=Help.chm -DOBJDUMP=objdump -DWORK_DIR=dir -P CheckPackage.cmake
+# cmake -DPACKAGE=x.zip -DPROGRAM=Ovelix.exe -DHELP=Help.chm -DOBJDUMP=objdump -DWORK_DIR=dir
+#       -DIMPORTS_LIST=imports.txt -DOLDEST_WINDOWS="Windows XP SP3" -DMAX_SUBSYSTEM=5.1 -P CheckPackage.cmake
 #
 # Fails unless the zip holds exactly the program and its guide, both as built, and the program
-# needs no DLL but these of Windows itself (no MinGW runtime).
+# loads on the oldest Windows it is for: its subsystem version is at most MAX_SUBSYSTEM and
+# every function it imports is on IMPORTS_LIST (lines "DLL function", each checked to be there on
+# OLDEST_WINDOWS), which also keeps out any DLL but Windows' own (no MinGW runtime).
 cmake_minimum_required(VERSION 3.25)
-set(system_dlls ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSIMG32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL)
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf "${PACKAGE}" OUTPUT_VARIABLE listing RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -36,19 +38,56 @@ execute_process(COMMAND "${OBJDUMP}" -p "${WORK_DIR}/Ovelix.exe" OUTPUT_VARIABLE
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} cannot read Ovelix.exe")
 endif()
-string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
-if(NOT imports)
-  message(FATAL_ERROR "Ovelix.exe: no imported DLL found in the headers")
+string(REGEX MATCH "MajorSubsystemVersion\t([0-9]+)" found "${headers}")
+set(subsystem "${CMAKE_MATCH_1}")
+string(REGEX MATCH "MinorSubsystemVersion\t([0-9]+)" found "${headers}")
+set(subsystem "${subsystem}.${CMAKE_MATCH_1}")
+if(NOT subsystem MATCHES "^[0-9]+\\.[0-9]+$")
+  message(FATAL_ERROR "Ovelix.exe: no subsystem version found in the headers")
 endif()
-foreach(import IN LISTS imports)
-  string(REGEX REPLACE "^DLL Name: *" "" dll "${import}")
-  string(STRIP "${dll}" dll)
-  string(TOUPPER "${dll}" dll)
-  if(NOT dll IN_LIST system_dlls)
-    message(FATAL_ERROR "Ovelix.exe imports ${dll}, which is not a DLL of Windows itself")
+if(subsystem VERSION_GREATER MAX_SUBSYSTEM)
+  message(FATAL_ERROR "Ovelix.exe needs subsystem version ${subsystem}; ${OLDEST_WINDOWS} loads ${MAX_SUBSYSTEM} at most")
+endif()
+
+# DLL names compare in any case, as Windows looks them up.
+file(STRINGS "${IMPORTS_LIST}" entries REGEX "^[^#]")
+foreach(entry IN LISTS entries)
+  if(NOT entry MATCHES "^([^ \t]+)[ \t]+([^ \t]+)[ \t]*$")
+    message(FATAL_ERROR "${IMPORTS_LIST}: \"${entry}\" is not a line \"DLL function\"")
   endif()
-  list(APPEND found ${dll})
+  string(TOUPPER "${CMAKE_MATCH_1}" dll)
+  list(APPEND allowed "${dll} ${CMAKE_MATCH_2}")
 endforeach()
-list(SORT found)
-string(REPLACE ";" ", " found "${found}")
-message(STATUS "${PACKAGE}: Help.chm, Ovelix.exe; imports ${found}")
+# One "DLL Name" line per DLL, then a line per function: "<thunk>\t<hint> <name>", or
+# "<ordinal | high bit>\t<ordinal> <none>" for one imported by ordinal only.
+string(REGEX MATCHALL "\tDLL Name: [^\n]+|\n\t[0-9a-f]+\t[^\n]*" lines "${headers}")
+set(dll "")
+set(count 0)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^\tDLL Name: *([^ ]+)")
+    string(TOUPPER "${CMAKE_MATCH_1}" dll)
+    list(APPEND dlls ${dll})
+  elseif(dll AND line MATCHES "^\n\t([0-9a-f]+)\t +[0-9a-f]+  ([^ ]+)$")
+    set(function "${CMAKE_MATCH_2}")
+    if(function STREQUAL "<none>")
+      string(REGEX MATCH "[0-9a-f][0-9a-f][0-9a-f][0-9a-f]$" ordinal "${CMAKE_MATCH_1}")
+      math(EXPR ordinal "0x${ordinal}")
+      set(function "#${ordinal}")
+    endif()
+    math(EXPR count "${count} + 1")
+    if(NOT "${dll} ${function}" IN_LIST allowed)
+      string(APPEND unlisted "\n  ${dll} ${function}")
+    endif()
+  else()
+    message(FATAL_ERROR "Ovelix.exe: cannot read the import line \"${line}\"")
+  endif()
+endforeach()
+if(count EQUAL 0)
+  message(FATAL_ERROR "Ovelix.exe: no imported function found in the headers")
+endif()
+if(unlisted)
+  message(FATAL_ERROR "Ovelix.exe imports what is not on ${IMPORTS_LIST}:${unlisted}\n"
+                      "Add a line there only once you have checked that ${OLDEST_WINDOWS} has the function.")
+endif()
+string(REPLACE ";" ", " dlls "${dlls}")
+message(STATUS "${PACKAGE}: Help.chm, Ovelix.exe; subsystem ${subsystem}; ${count} imports, all on the list, from ${dlls}")

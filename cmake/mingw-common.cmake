@@ -1,13 +1,21 @@
 # Shared part of the MinGW toolchain files: the caller sets OVELIX_MINGW_TRIPLET.
 set(CMAKE_SYSTEM_NAME Windows)
 
+# The compilers' thread model: posix (winpthreads, full <thread> and <mutex>) unless the preset
+# asks for win32, as the release builds do: winpthreads imports GetTickCount64, which Windows XP
+# lacks, and the program runs on one thread.
+if(NOT OVELIX_MINGW_THREADS)
+  set(OVELIX_MINGW_THREADS posix)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES OVELIX_MINGW_THREADS)
+
 set(_prefix ${OVELIX_MINGW_TRIPLET})
-find_program(CMAKE_C_COMPILER ${_prefix}-gcc-posix)
-find_program(CMAKE_CXX_COMPILER ${_prefix}-g++-posix)
+find_program(CMAKE_C_COMPILER ${_prefix}-gcc-${OVELIX_MINGW_THREADS})
+find_program(CMAKE_CXX_COMPILER ${_prefix}-g++-${OVELIX_MINGW_THREADS})
 find_program(CMAKE_RC_COMPILER ${_prefix}-windres)
 foreach(_tool CMAKE_C_COMPILER CMAKE_CXX_COMPILER CMAKE_RC_COMPILER)
   if(NOT ${_tool})
-    message(FATAL_ERROR "${_tool} for ${_prefix} not found: install the -posix MinGW-w64 compilers (./dev setup)")
+    message(FATAL_ERROR "${_tool} for ${_prefix} not found: install the -${OVELIX_MINGW_THREADS} MinGW-w64 compilers (./dev setup)")
   endif()
 endforeach()
 

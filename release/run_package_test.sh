@@ -13,6 +13,8 @@ OVELIX_BUILD=$OVELIX_ROOT/build
 source "$OVELIX_ROOT/scripts/wine.sh"
 [ -n "${DISPLAY:-}" ] || { echo "package test: no display (run it through ./dev test)" >&2; exit 1; }
 
+[ -f "$package" ] || { echo "package test: $package is not built (preset win64-release)" >&2; exit 1; }
+
 start_wine package
 trap stop_wine EXIT
 folder="$WINEPREFIX/drive_c/Загрузки/Зераска 2.1"

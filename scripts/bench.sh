@@ -16,10 +16,23 @@ bench_screen_paint() {
   "$OVELIX_WINE64" "$OVELIX_BUILD/win64/bench/screen_paint_bench.exe"
 }
 
+# The real program's start-up against its I/O floor, each on a Wine desktop of its size.
+bench_startup() {
+  echo "== program start-up, win64 under Wine" >&2
+  local size
+  for size in 1920x1080 3840x2160; do
+    (
+      start_windows_session "startup-$size" "$size"
+      "$OVELIX_WINE64" "$OVELIX_BUILD/win64/bench/startup_timing.exe"
+    )
+  done
+}
+
 run_benchmarks() {
   (
     start_windows_session bench 1920x1080
     bench_compose "$@"
     bench_screen_paint
   )
+  bench_startup
 }

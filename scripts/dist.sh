@@ -1,19 +1,19 @@
-# ./dev dist: the release packages of both Windows builds, checked (contents, imported DLLs)
-# and gathered in build/dist/.
+# ./dev dist: the release packages of both release builds, checked (contents, what the program
+# needs of Windows) and gathered in build/dist/.
 # Sourced by ./dev.
 
 OVELIX_DIST="$OVELIX_BUILD/dist"
+OVELIX_RELEASE_PRESETS=(win32 win64-release)
 
 make_dist() {
-  build_preset win32
-  build_preset win64
+  local preset package
+  for preset in "${OVELIX_RELEASE_PRESETS[@]}"; do build_preset "$preset"; done
   rm -rf "$OVELIX_DIST"
   mkdir -p "$OVELIX_DIST"
-  local preset package
-  for preset in win32 win64; do
+  for preset in "${OVELIX_RELEASE_PRESETS[@]}"; do
     ctest --test-dir "$OVELIX_BUILD/$preset" -R '^package_contents$' --output-on-failure >&2 ||
       { echo "dist: the $preset package is not right" >&2; return 1; }
-    for package in "$OVELIX_BUILD/$preset"/release/Ovelix-*-"$preset".zip; do
+    for package in "$OVELIX_BUILD/$preset"/release/Ovelix-*.zip; do
       [ -f "$package" ] || { echo "dist: no package was built in $preset" >&2; return 1; }
       cp "$package" "$OVELIX_DIST/"
       echo "$OVELIX_DIST/$(basename "$package")"

@@ -3,7 +3,7 @@
 
 OVELIX_PACKAGES=(
   cmake ninja-build g++ googletest libbenchmark-dev libjpeg62-turbo-dev
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
   wine64 fonts-wine fonts-liberation xvfb x11-utils imagemagick
   dpkg-dev xz-utils file zip unzip fp-utils
 )

@@ -1,6 +1,6 @@
 # Runs every suite of every preset and prints one summary line. Sourced by ./dev.
 
-OVELIX_PRESETS=(native win64 win32)
+OVELIX_PRESETS=(native win64 win32 win64-release)
 
 build_all() {
   local preset
@@ -21,7 +21,12 @@ run_step() {
 
 build_preset() {
   local preset=$1
-  if [ ! -f "$OVELIX_BUILD/$preset/build.ninja" ]; then
+  # A cache keeps what the preset said when its folder was configured, the compilers among it:
+  # once the presets change, the folder is configured afresh (its objects stay).
+  if [ "$OVELIX_ROOT/CMakePresets.json" -nt "$OVELIX_BUILD/$preset/CMakeCache.txt" ]; then
+    rm -f "$OVELIX_BUILD/$preset/CMakeCache.txt"
+  fi
+  if [ ! -f "$OVELIX_BUILD/$preset/CMakeCache.txt" ]; then
     cmake --preset "$preset" >"$OVELIX_BUILD/configure-$preset.log" 2>&1 || {
       cat "$OVELIX_BUILD/configure-$preset.log" >&2
       return 1
@@ -116,6 +121,7 @@ run_tests() {
   run_preset_tests native "$@"
   run_windows_tests "$@"
   run_preset_tests win32 "$@"
+  run_preset_tests win64-release "$@"
   local summary="$TOTAL_PASSED passed, $TOTAL_FAILED failed"
   [ "$TOTAL_SKIPPED" -gt 0 ] && summary+=", $TOTAL_SKIPPED skipped"
   echo "$summary"

@@ -138,19 +138,18 @@ void TForm1::CreateCheckBoxes() {
 }
 
 void TForm1::CreateModeSelector() {
-  Panel_Prev.Create(Handle(), scale_(form1::PanelPrev), PanelBevel::Etched, nullptr);
-  SetWindowTextW(Panel_Prev.Handle(), L"Panel_Prev");
+  Panel_Prev.Create(Handle(), scale_(form1::PanelPrev), form1::PanelPrevName, PanelBevel::Etched, nullptr);
   ImageBox* previews[] = {&Prev_x, &Prev_sharp, &Prev_full, &Prev_no};
-  for (ImageBox* preview : previews) {
-    preview->Create(Panel_Prev, scale_(form1::PreviewBox), ImageFit::Proportional);
-    preview->SetVisible(preview == &Prev_x);
+  for (std::size_t i = 0; i < std::size(previews); ++i) {
+    previews[i]->Create(Panel_Prev, scale_(form1::PreviewBox), ImageFit::Proportional);
+    previews[i]->SetVisible(previews[i] == &Prev_x);
+    previews[i]->SetName(u"Обои режима «" + std::u16string(ModeTable[i].panelCaption) + u"»");
   }
   Prev_full.SetPicture(ReadBmpBytes(SolidPictureBytes(), ScreenColorDepth()));
 
   Panel* panels[] = {&Panel_x, &Panel_sharp, &Panel_full, &Panel_no};
   Label* captions[] = {&Label_x, &Label_sharp, &Label_full, &Label_no};
   Label* hotKeys[] = {&Label11, &Label18, &Label19, &Label21};
-  const wchar_t* names[] = {L"Panel_x", L"Panel_sharp", L"Panel_full", L"Panel_no"};
   Action handlers[] = {&TForm1::Label_xClick, &TForm1::Label_sharpClick, &TForm1::Label_fullClick,
                        &TForm1::Label_noClick};
   for (std::size_t i = 0; i < std::size(panels); ++i) {
@@ -158,8 +157,7 @@ void TForm1::CreateModeSelector() {
     const int left = traits.mode == MixMode::x ? form1::SelectedPanelLeft : form1::OtherPanelLeft;
     panels[i]->Create(Handle(), scale_(Bounds(left, form1::ModePanelTops[i], form1::ModePanelSize.cx,
                                               form1::ModePanelSize.cy)),
-                      PanelBevel::Etched, HandCursor());
-    SetWindowTextW(panels[i]->Handle(), names[i]);
+                      traits.panelCaption, PanelBevel::Etched, HandCursor());
     const auto click = [this, handler = handlers[i]] { (this->*handler)(); };
     panels[i]->SetOnClick(click);
     const POINT caption = form1::CaptionLabelOrigins[i];
@@ -193,10 +191,10 @@ void TForm1::CreateLogo() {
   // The panel sizes itself to its picture, with the picture's offset kept on every side.
   const RECT panel = Bounds(form1::PanelLogoDesign.x, form1::PanelLogoDesign.y, image.right + image.left,
                             image.bottom + image.top);
-  Panel_logo.Create(Handle(), scale_(panel), PanelBevel::Raised, nullptr);
-  SetWindowTextW(Panel_logo.Handle(), L"Panel_logo");
+  Panel_logo.Create(Handle(), scale_(panel), form1::PanelLogoName, PanelBevel::Raised, nullptr);
   Image_logo.Create(Panel_logo, scale_(image), ImageFit::Stretch);
   Image_logo.SetPicture(LoadResourcePicture(IDB_LOGO));
+  Image_logo.SetName(u"Логотип: Зераска 2.1 — видео сквозь рабочий стол");
   // The topmost control, over all the others.
   SetWindowPos(Panel_logo.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -30,18 +30,21 @@ void TWMRForm::Create() {
 
   AddGraphic(Bevel1);
   Bevel1.SetBounds(scale_(wmr::Bevel1));
+  Bevel1.SetName(u"Способы пожертвования");
   const struct {
     ImageBox& image;
     const RECT& bounds;
     int picture;
+    std::u16string_view name;
   } images[] = {
-      {Image1, wmr::Image1, IDB_DONATE_WEBMONEY},
-      {Image2, wmr::Image2, IDB_DONATE_SMS},
-      {Image3, wmr::Image3, IDB_DONATE_BANNER},
+      {Image1, wmr::Image1, IDB_DONATE_WEBMONEY, u"Пожертвовать через кошелёк WebMoney"},
+      {Image2, wmr::Image2, IDB_DONATE_SMS, u"Пожертвовать по SMS"},
+      {Image3, wmr::Image3, IDB_DONATE_BANNER, u"Спасибо за поддержку!"},
   };
   for (const auto& i : images) {
     i.image.Create(*this, scale_(i.bounds), ImageFit::Stretch);
     i.image.SetPicture(LoadResourcePicture(i.picture));
+    i.image.SetName(std::u16string(i.name));
   }
   const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
   Image1.SetCursor(hand);

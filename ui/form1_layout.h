@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "ui/dpi.h"
 
 namespace ovelix::ui::form1 {
@@ -36,6 +38,7 @@ inline constexpr POINT CaptionLabelOrigins[4] = {{8, 4}, {8, 4}, {20, 4}, {20, 4
 inline constexpr POINT HotKeyLabelOrigins[4] = {{56, 20}, {52, 20}, {52, 20}, {52, 20}};
 
 inline constexpr RECT PanelPrev = Bounds(120, 4, 210, 160);
+inline constexpr std::u16string_view PanelPrevName = u"Просмотр обоев";
 inline constexpr RECT PreviewBox = Bounds(2, 2, 206, 156);  // inside Panel_Prev
 
 inline constexpr RECT BtnFix = Bounds(120, 164, 105, 25);
@@ -44,6 +47,7 @@ inline constexpr RECT BtnScr = Bounds(224, 164, 106, 25);
 // The splash logo: designed outside the visible area, moved over the controls at creation.
 inline constexpr POINT PanelLogoDesign{684, 256};
 inline constexpr RECT ImageLogo = Bounds(1, 1, 334, 256);  // inside Panel_logo
+inline constexpr std::u16string_view PanelLogoName = u"Заставка";
 
 }  // namespace ovelix::ui::form1
 

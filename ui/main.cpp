@@ -3,9 +3,12 @@
 #include "ui/Unit1.h"
 #include "ui/WMR.h"
 #include "ui/application.h"
+#include "ui/com_apartment.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   using namespace ovelix::ui;
+  // Accessibility tools reach the windows' objects through COM: it outlives the windows.
+  const ComApartment com;
   Application& application = Application::Instance();
   try {
     TWMRForm donationDialog;

@@ -7,6 +7,13 @@
 
 namespace ovelix::ui {
 
+namespace {
+
+// Posted by ClickLater with the control's index; the hosts' own messages stay clear of it.
+constexpr UINT ClickGraphicMessage = WM_APP;
+
+}  // namespace
+
 void GraphicControl::SetBounds(const RECT& bounds) {
   if (EqualRect(&bounds, &bounds_)) return;
   Invalidate();
@@ -44,6 +51,19 @@ GraphicControl* ControlHost::ControlAt(POINT point) const {
     return control->Visible() && PtInRect(&control->Bounds(), point);
   });
   return hit != controls_.rend() ? *hit : nullptr;
+}
+
+bool ControlHost::Shows(const GraphicControl& control) const {
+  return control.Visible() && IsWindowVisible(hostWindow_) != FALSE;
+}
+
+bool ControlHost::TakesInput() const {
+  return IsWindowEnabled(hostWindow_) != FALSE && IsWindowEnabled(GetAncestor(hostWindow_, GA_ROOT)) != FALSE;
+}
+
+void ControlHost::ClickLater(const GraphicControl& control) const {
+  const auto index = std::find(controls_.begin(), controls_.end(), &control) - controls_.begin();
+  PostMessageW(hostWindow_, ClickGraphicMessage, static_cast<WPARAM>(index), 0);
 }
 
 bool ControlHost::HandleGraphicMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -87,6 +107,13 @@ bool ControlHost::HandleGraphicMessage(UINT message, WPARAM wParam, LPARAM lPara
       result = TRUE;
       return true;
     }
+    case ClickGraphicMessage:
+      // Asked again: the control may have been hidden or the host disabled since.
+      if (wParam < controls_.size() && Shows(*controls_[wParam]) && TakesInput()) controls_[wParam]->Click();
+      result = 0;
+      return true;
+    case WM_GETOBJECT: return accessibility_.OnGetObject(wParam, lParam, result);
+    case WM_NCDESTROY: accessibility_.Disconnect(); return false;
     default: return false;
   }
 }

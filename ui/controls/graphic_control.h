@@ -3,11 +3,18 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
+
+#include "ui/controls/host_accessibility.h"
 
 namespace ovelix::ui {
 
 class ControlHost;
+
+// What accessibility tools announce a graphic control as.
+enum class ControlRole { StaticText, PushButton, Graphic, Grouping };
 
 // A control without a window of its own (label, image, speed button, bevel): its host
 // window paints it and hands it the mouse, so it can never take the keyboard focus.
@@ -25,6 +32,13 @@ class GraphicControl {
   void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
   HCURSOR Cursor() const { return cursor_; }
   void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+  bool Clickable() const { return static_cast<bool>(onClick_); }
+
+  // For accessibility tools: the role, and the name: the text the control shows, or, set by
+  // SetName for one that shows none (a picture, a frame), what it is for. Never painted.
+  virtual ControlRole Role() const = 0;
+  virtual std::u16string_view Name() const { return name_; }
+  void SetName(std::u16string name) { name_ = std::move(name); }
 
   // Paints into the host's drawing context, whose origin is the host's client origin.
   virtual void Paint(HDC dc) = 0;
@@ -51,9 +65,11 @@ class GraphicControl {
   bool visible_ = true;
   HCURSOR cursor_ = nullptr;
   std::function<void()> onClick_;
+  std::u16string name_;
 };
 
-// The windowed side: a window that carries graphic controls, in painting order.
+// The windowed side: a window that carries graphic controls, in painting order. Its
+// client area answers accessibility tools with them as its children.
 class ControlHost {
  public:
   explicit ControlHost() = default;
@@ -63,18 +79,28 @@ class ControlHost {
   void AddGraphic(GraphicControl& control);
   HWND HostHandle() const { return hostWindow_; }
 
+  const std::vector<GraphicControl*>& Graphics() const { return controls_; }
+  GraphicControl* ControlAt(POINT point) const;
+  // Whether the control can be seen: it is visible on a visible host.
+  bool Shows(const GraphicControl& control) const;
+  // Whether the host takes input (neither it nor its top-level window is disabled).
+  bool TakesInput() const;
+  // Clicks the control as the mouse would, once the host's thread reads its messages: the
+  // caller may be another process, and a click may show a modal box or end the window.
+  void ClickLater(const GraphicControl& control) const;
+
  protected:
   void AttachHost(HWND window) { hostWindow_ = window; }
   void PaintGraphics(HDC dc, const RECT& dirty);
-  // Handles the mouse and cursor messages that concern the graphic controls; answers
-  // whether the message was consumed.
+  // Handles the mouse, cursor and accessibility messages that concern the graphic
+  // controls; answers whether the message was consumed.
   bool HandleGraphicMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  GraphicControl* ControlAt(POINT point) const;
 
  private:
   HWND hostWindow_ = nullptr;
   std::vector<GraphicControl*> controls_;
   GraphicControl* pressed_ = nullptr;
+  HostAccessibility accessibility_{*this};
 };
 
 }  // namespace ovelix::ui

@@ -22,6 +22,7 @@ class ImageBox : public GraphicControl {
   void SetGraphic(std::unique_ptr<PreviewGraphic> graphic);
   // The picture held, drawn or not; nullptr when the box is empty.
   const Picture* HeldPicture() const;
+  ControlRole Role() const override { return ControlRole::Graphic; }
 
   void Paint(HDC dc) override;
 

@@ -12,7 +12,8 @@ class Label : public GraphicControl {
  public:
   // `origin` is the label's top left in host pixels; the size follows from the text.
   void Create(ControlHost& host, POINT origin, std::u16string text, HFONT font, Color color);
-  const std::u16string& Text() const { return text_; }
+  ControlRole Role() const override { return ControlRole::StaticText; }
+  std::u16string_view Name() const override { return text_; }
   void Paint(HDC dc) override;
 
  private:

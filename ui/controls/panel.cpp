@@ -2,15 +2,16 @@
 
 #include <windowsx.h>
 
+#include "core/platform/wide.h"
 #include "ui/gdi.h"
 
 namespace ovelix::ui {
 
-void Panel::Create(HWND parent, const RECT& bounds, PanelBevel bevel, HCURSOR cursor) {
+void Panel::Create(HWND parent, const RECT& bounds, std::u16string_view name, PanelBevel bevel, HCURSOR cursor) {
   bevel_ = bevel;
   cursor_ = cursor;
   const wchar_t* className = RegisterWindowClass(L"OvelixPanel");
-  CreateHandle(0, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds, parent);
+  CreateHandle(0, className, ToWide(name).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds, parent);
   AttachHost(Handle());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 #include "ui/controls/graphic_control.h"
 #include "ui/window.h"
@@ -18,7 +19,9 @@ class Panel : public Window<Panel>, public ControlHost {
  public:
   ~Panel() { DestroyHandle(); }
 
-  void Create(HWND parent, const RECT& bounds, PanelBevel bevel, HCURSOR cursor);
+  // `name` becomes the window text, which the panel never paints: it is what accessibility
+  // tools announce, so it is the text the user sees on the panel or says what it shows.
+  void Create(HWND parent, const RECT& bounds, std::u16string_view name, PanelBevel bevel, HCURSOR cursor);
   void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
   void MoveTo(int left, int top);
   void SetVisible(bool visible);

@@ -16,6 +16,8 @@ class SpeedButton : public GraphicControl {
   void Create(ControlHost& host, const RECT& bounds, std::u16string caption, HFONT font, Color color,
               const Scale& scale);
   void SetGlyph(Picture glyph) { glyph_ = std::move(glyph); }
+  ControlRole Role() const override { return ControlRole::PushButton; }
+  std::u16string_view Name() const override { return caption_; }
 
   void Paint(HDC dc) override;
   void MouseDown(POINT point) override;

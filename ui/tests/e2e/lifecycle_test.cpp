@@ -101,7 +101,7 @@ TEST_F(Lifecycle, JpegWallpaperStopsStartUpWithAnErrorAndCloseStillRestores) {
   EXPECT_EQ(DialogText(error), L"Bitmap image is not valid.");
   PressDialogButton(error, IDOK);
   EXPECT_TRUE(Eventually([&] { return !IsWindow(error); }));
-  EXPECT_TRUE(program.IsShown(L"Panel_logo"));
+  EXPECT_TRUE(program.IsShown(ToWide(ui::form1::PanelLogoName).c_str()));
   EXPECT_FALSE(FileExists(copy.File(L"mix1.bmp")));
   EXPECT_TRUE(found.AreStored());
 
@@ -215,7 +215,7 @@ TEST_F(Lifecycle, AFileThatCannotBeCreatedIsReportedAndNothingElseIsLost) {
   EXPECT_TRUE(Eventually([&] { return !IsWindow(error); }));
   CloseHandle(held);
 
-  EXPECT_TRUE(program.IsShown(L"Panel_logo"));
+  EXPECT_TRUE(program.IsShown(ToWide(ui::form1::PanelLogoName).c_str()));
   EXPECT_FALSE(FileExists(copy.File(L"mix2.bmp")));
   EXPECT_EQ(FileSize(copy.File(L"mix1.bmp")), 0u);  // the held file as it was
   EXPECT_FALSE(FileExists(copy.File(L"mix1.bmp.tmp")));

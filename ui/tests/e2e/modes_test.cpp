@@ -14,15 +14,9 @@ namespace form1 = ui::form1;
 
 struct ModeCase {
   MixMode mode;
-  const wchar_t* panel;
 };
 
-const ModeCase Modes[] = {
-    {MixMode::x, L"Panel_x"},
-    {MixMode::sharp, L"Panel_sharp"},
-    {MixMode::full, L"Panel_full"},
-    {MixMode::no, L"Panel_no"},
-};
+const ModeCase Modes[] = {{MixMode::x}, {MixMode::sharp}, {MixMode::full}, {MixMode::no}};
 
 std::size_t IndexOf(MixMode mode) { return static_cast<std::size_t>(mode) - 1; }
 
@@ -30,10 +24,10 @@ class ModeSelector : public ProgramRunning {
  protected:
   ModeSelector() : ProgramRunning(L"modes") {}
 
-  // A panel's left edge in the main window's client area, in design pixels.
-  int PanelLeft(const wchar_t* panel) {
+  // A mode panel's left edge in the main window's client area, in design pixels.
+  int PanelLeft(MixMode mode) {
     RECT bounds;
-    GetWindowRect(program_->Child(panel), &bounds);
+    GetWindowRect(program_->Child(ToWide(TraitsOf(mode).panelCaption).c_str()), &bounds);
     MapWindowPoints(nullptr, program_->MainWindow(), reinterpret_cast<POINT*>(&bounds), 2);
     return MulDiv(bounds.left, 96, ScaleToSystem(96));
   }
@@ -41,7 +35,7 @@ class ModeSelector : public ProgramRunning {
   // The inside of the preview panel, where the visible preview shows, on the screen.
   RECT PreviewArea() {
     RECT area;
-    GetWindowRect(program_->Child(L"Panel_Prev"), &area);
+    GetWindowRect(program_->Child(ToWide(form1::PanelPrevName).c_str()), &area);
     InflateRect(&area, -ScaleToSystem(2), -ScaleToSystem(2));
     return area;
   }
@@ -49,13 +43,13 @@ class ModeSelector : public ProgramRunning {
   // The selected panel stands right of the others.
   bool Selected(MixMode mode) {
     for (const ModeCase& m : Modes)
-      if (PanelLeft(m.panel) != (m.mode == mode ? form1::SelectedPanelLeft : form1::OtherPanelLeft)) return false;
+      if (PanelLeft(m.mode) != (m.mode == mode ? form1::SelectedPanelLeft : form1::OtherPanelLeft)) return false;
     return true;
   }
 
   // A point of a mode's panel, relative to the panel's top left corner, in design pixels.
   POINT InPanel(const ModeCase& m, POINT offset) {
-    return {PanelLeft(m.panel) + offset.x, form1::ModePanelTops[IndexOf(m.mode)] + offset.y};
+    return {PanelLeft(m.mode) + offset.x, form1::ModePanelTops[IndexOf(m.mode)] + offset.y};
   }
   POINT PanelCentre(const ModeCase& m) {
     return InPanel(m, {form1::ModePanelSize.cx / 2, form1::ModePanelSize.cy / 2});

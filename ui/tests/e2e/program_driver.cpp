@@ -5,6 +5,7 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "core/platform/wide.h"
 #include "desktop/tests/desktop_state.h"
 #include "desktop/wallpaper_registry.h"
 #include "ui/form1_layout.h"
@@ -199,7 +200,8 @@ bool RunningProgram::WaitForStartUp(std::chrono::milliseconds limit) {
   MoveMouseAway();
   if (MainWindow() == nullptr) return false;
   // The window is found as soon as it exists; its controls, the logo among them, come after.
-  return Eventually([&] { return IsWindowVisible(main_) && Child(L"Panel_logo") != nullptr && !IsShown(L"Panel_logo"); },
+  const std::wstring logo = ToWide(ui::form1::PanelLogoName);
+  return Eventually([&] { return IsWindowVisible(main_) && Child(logo.c_str()) != nullptr && !IsShown(logo.c_str()); },
                     limit) &&
          WaitUntilReady();
 }
@@ -226,11 +228,26 @@ bool RunningProgram::Painted() {
   return true;
 }
 
+GUITHREADINFO RunningProgram::InputState() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(process_.dwThreadId, &info);
+  return info;
+}
+
 bool RunningProgram::WaitUntilReady(HWND window, std::chrono::milliseconds limit) {
   if (window == nullptr) window = MainWindow();
+  // Ready for keys once the program's thread itself has made the window active and given
+  // the keyboard focus to it or a control: keys that arrive before have nowhere to go.
+  const auto ready = [&] {
+    const GUITHREADINFO input = InputState();
+    return GetForegroundWindow() == window && input.hwndActive == window && input.hwndFocus != nullptr && Painted();
+  };
+  // A window the program has just shown comes forward by itself. Asking for it as well would
+  // make the program deactivate and reactivate it, losing the keys pressed in between.
+  if (Eventually(ready, 1s)) return true;
   SetForegroundWindow(window);
-  return Eventually([&] { return GetForegroundWindow() == window; }, limit) &&
-         Eventually([&] { return Painted(); }, limit);
+  return Eventually(ready, limit);
 }
 
 HWND RunningProgram::Child(const wchar_t* name) { return FindWindowExW(MainWindow(), nullptr, nullptr, name); }
@@ -349,11 +366,7 @@ void RunningProgram::ChooseFromMenu(std::initializer_list<WORD> keys) {
   InForeground();
   PressKeys({VK_MENU});
   // The keys that follow go to the menu once it has the keyboard.
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  Eventually([&] {
-    return GetGUIThreadInfo(process_.dwThreadId, &info) && (info.flags & GUI_INMENUMODE) != 0;
-  });
+  Eventually([&] { return (InputState().flags & GUI_INMENUMODE) != 0; });
   for (WORD key : keys) PressKeys({key});
 }
 

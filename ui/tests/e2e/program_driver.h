@@ -128,6 +128,8 @@ class RunningProgram {
 
  private:
   bool InForeground(std::chrono::milliseconds limit = 10s);
+  // The program's user-interface thread's active and focus windows and menu state.
+  GUITHREADINFO InputState();
   bool Painted();
 
   PROCESS_INFORMATION process_{};

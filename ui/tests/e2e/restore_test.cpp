@@ -70,7 +70,7 @@ TEST_F(Restore, ACaptureStoppedByTheRegistryStillKnowsTheColours) {
   EXPECT_EQ(DialogText(error), L"'x' is not a valid integer value.");
   PressDialogButton(error, IDOK);
   ASSERT_TRUE(Eventually([&] { return !IsWindow(error); }));
-  EXPECT_TRUE(program.IsShown(L"Panel_logo"));  // over the boxes: only the hot keys reach them
+  EXPECT_TRUE(program.IsShown(ToWide(ui::form1::PanelLogoName).c_str()));  // over the boxes: only hot keys reach them
 
   // Ctrl+F5 twice puts the window colour back; Ctrl+F6 leaves one for the close to put back.
   // The boxes cannot be seen under the logo: the colours tell.

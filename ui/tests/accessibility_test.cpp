@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include "core/platform/wide.h"
+#include "ui/WMR.h"
+#include "ui/com_apartment.h"
+#include "ui/controls/image_box.h"
+#include "ui/controls/label.h"
+#include "ui/controls/panel.h"
+#include "ui/controls/speed_button.h"
+#include "ui/links.h"
+#include "ui/tests/accessible_tree.h"
+#include "ui/wmr_layout.h"
+
+namespace ovelix::ui {
+namespace {
+
+using testing_support::AccessibleChild;
+using testing_support::ChildId;
+using testing_support::ClientObject;
+using testing_support::ReadChildren;
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+RECT OnScreen(HWND window, const RECT& client) {
+  POINT corners[2] = {{client.left, client.top}, {client.right, client.bottom}};
+  MapWindowPoints(window, nullptr, corners, 2);
+  return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+class Accessibility : public ::testing::Test {
+ protected:
+  ComApartment com_;  // as a tool has it
+};
+
+// A panel on a plain top-level window, holding one control of each clickable kind.
+class PanelWithControls : public Accessibility {
+ protected:
+  PanelWithControls() {
+    top_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 220, 120, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+    const auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    panel_.Create(top_, {0, 0, 200, 100}, u"Панель", PanelBevel::Raised, nullptr);
+    button_.Create(panel_, {10, 10, 90, 35}, u"Кнопка", font, 0, Scale());
+    button_.SetOnClick([this] { ++clicks_; });
+    label_.Create(panel_, {10, 50}, u"Надпись", font, 0);
+    picture_.Create(panel_, {100, 10, 190, 90}, ImageFit::Stretch);
+    picture_.SetName(u"Картинка");
+    picture_.SetOnClick([this] { ++clicks_; });
+    picture_.SetVisible(false);
+  }
+  ~PanelWithControls() override {
+    if (IsWindow(top_)) DestroyWindow(top_);
+  }
+
+  HWND top_ = nullptr;
+  Panel panel_;
+  SpeedButton button_;
+  Label label_;
+  ImageBox picture_;
+  int clicks_ = 0;
+};
+
+TEST_F(PanelWithControls, ToolsSeeNameRoleStateAndPlaceOfEachGraphicControl) {
+  const auto object = ClientObject(panel_.Handle());
+  ASSERT_NE(object, nullptr);
+  const std::vector<AccessibleChild> children = ReadChildren(*object);
+  ASSERT_EQ(children.size(), 3u);
+  const struct {
+    const wchar_t* name;
+    LONG role;
+    LONG state;
+    const wchar_t* defaultAction;
+    RECT bounds;
+  } expected[] = {
+      {L"Кнопка", ROLE_SYSTEM_PUSHBUTTON, 0, L"Нажать", button_.Bounds()},
+      {L"Надпись", ROLE_SYSTEM_STATICTEXT, 0, L"", label_.Bounds()},
+      {L"Картинка", ROLE_SYSTEM_GRAPHIC, STATE_SYSTEM_INVISIBLE, L"", picture_.Bounds()},  // hidden: no action
+  };
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const AccessibleChild& child = children[i];
+    EXPECT_EQ(child.id, static_cast<LONG>(i + 1));
+    EXPECT_EQ(child.name, expected[i].name);
+    EXPECT_EQ(child.role, expected[i].role) << i;
+    EXPECT_EQ(child.state, expected[i].state) << i;
+    EXPECT_EQ(child.defaultAction, expected[i].defaultAction) << i;
+    EXPECT_TRUE(SameRect(child.location, OnScreen(panel_.Handle(), expected[i].bounds))) << i;
+  }
+
+  // The host itself keeps what the system says of its window.
+  BSTR name = nullptr;
+  ASSERT_EQ(object->get_accName(ChildId(CHILDID_SELF), &name), S_OK);
+  EXPECT_STREQ(name, L"Панель");
+  SysFreeString(name);
+
+  VARIANT hit;
+  const POINT onButton = Centre(OnScreen(panel_.Handle(), button_.Bounds()));
+  ASSERT_EQ(object->accHitTest(onButton.x, onButton.y, &hit), S_OK);
+  EXPECT_EQ(V_VT(&hit), VT_I4);
+  EXPECT_EQ(V_I4(&hit), 1);
+  // The hidden picture is not there to be hit: the panel is.
+  const POINT behindPicture = Centre(OnScreen(panel_.Handle(), picture_.Bounds()));
+  ASSERT_EQ(object->accHitTest(behindPicture.x, behindPicture.y, &hit), S_OK);
+  EXPECT_EQ(V_VT(&hit), VT_I4);
+  EXPECT_EQ(V_I4(&hit), CHILDID_SELF);
+}
+
+TEST_F(PanelWithControls, DefaultActionClicksFromTheMessageLoopOnlyWhatTheMouseCouldClick) {
+  const auto object = ClientObject(panel_.Handle());
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->accDoDefaultAction(ChildId(2)), DISP_E_MEMBERNOTFOUND);  // a label without action
+  EXPECT_EQ(object->accDoDefaultAction(ChildId(3)), DISP_E_MEMBERNOTFOUND);  // hidden
+  EXPECT_EQ(object->accDoDefaultAction(ChildId(4)), E_INVALIDARG);
+
+  ASSERT_EQ(object->accDoDefaultAction(ChildId(1)), S_OK);
+  EXPECT_EQ(clicks_, 0);  // the caller does not wait for the click
+  PumpMessages();
+  EXPECT_EQ(clicks_, 1);
+
+  // A disabled window takes no click, nor one asked for before it was disabled.
+  ASSERT_EQ(object->accDoDefaultAction(ChildId(1)), S_OK);
+  EnableWindow(top_, FALSE);
+  PumpMessages();
+  EXPECT_EQ(clicks_, 1);
+  EXPECT_EQ(ReadChildren(*object)[0].state, STATE_SYSTEM_UNAVAILABLE);
+  EXPECT_EQ(object->accDoDefaultAction(ChildId(1)), DISP_E_MEMBERNOTFOUND);
+  EnableWindow(top_, TRUE);
+
+  picture_.SetVisible(true);
+  ASSERT_EQ(object->accDoDefaultAction(ChildId(3)), S_OK);
+  PumpMessages();
+  EXPECT_EQ(clicks_, 2);
+}
+
+TEST_F(PanelWithControls, AnObjectKeptPastItsWindowAnswersWithAnErrorAndIsFreedByItsLastRelease) {
+  IAccessible* object = ClientObject(panel_.Handle()).release();
+  ASSERT_NE(object, nullptr);
+  DestroyWindow(top_);
+  BSTR name = nullptr;
+  EXPECT_EQ(object->get_accName(ChildId(1), &name), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(name, nullptr);
+  LONG count = -1;
+  EXPECT_EQ(object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(object->accDoDefaultAction(ChildId(1)), CO_E_OBJNOTCONNECTED);
+  PumpMessages();
+  EXPECT_EQ(clicks_, 0);
+  EXPECT_EQ(object->Release(), 0u);  // the window left no reference behind
+}
+
+TEST_F(Accessibility, TheDonationDialogNamesItsFramePicturesAndPurseField) {
+  TWMRForm dialog;
+  dialog.Create();
+  dialog.Show();
+  const auto object = ClientObject(dialog.Handle());
+  ASSERT_NE(object, nullptr);
+  const std::vector<AccessibleChild> children = ReadChildren(*object);
+  ASSERT_EQ(children.size(), 5u);
+  const Scale scale = Scale::OfSystem();
+  const struct {
+    const wchar_t* name;
+    LONG role;
+    const wchar_t* defaultAction;
+    RECT design;
+  } expected[] = {
+      {L"Способы пожертвования", ROLE_SYSTEM_GROUPING, L"", wmr::Bevel1},
+      {L"Пожертвовать через кошелёк WebMoney", ROLE_SYSTEM_GRAPHIC, L"Нажать", wmr::Image1},
+      {L"Пожертвовать по SMS", ROLE_SYSTEM_GRAPHIC, L"Нажать", wmr::Image2},
+      {L"Спасибо за поддержку!", ROLE_SYSTEM_GRAPHIC, L"", wmr::Image3},
+  };
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_EQ(children[i].name, expected[i].name);
+    EXPECT_EQ(children[i].role, expected[i].role) << i;
+    EXPECT_EQ(children[i].state, 0) << i;
+    EXPECT_EQ(children[i].defaultAction, expected[i].defaultAction) << i;
+    EXPECT_TRUE(SameRect(children[i].location, OnScreen(dialog.Handle(), scale(expected[i].design)))) << i;
+  }
+  // The purse field is a window of its own; what it holds is the purse number.
+  const HWND edit = FindWindowExW(dialog.Handle(), nullptr, L"Edit", nullptr);
+  EXPECT_EQ(children[4].window, edit);
+  EXPECT_EQ(children[4].value, ToWide(WebMoneyPurse));
+
+  // It lies over the frame: hit testing finds the field, not the frame.
+  VARIANT hit;
+  const POINT onEdit = Centre(OnScreen(dialog.Handle(), scale(wmr::Edit1)));
+  ASSERT_EQ(object->accHitTest(onEdit.x, onEdit.y, &hit), S_OK);
+  ASSERT_EQ(V_VT(&hit), VT_DISPATCH);
+  HWND hitWindow = nullptr;
+  IAccessible* hitObject = nullptr;
+  ASSERT_EQ(V_DISPATCH(&hit)->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&hitObject)), S_OK);
+  WindowFromAccessibleObject(hitObject, &hitWindow);
+  hitObject->Release();
+  VariantClear(&hit);
+  EXPECT_EQ(hitWindow, edit);
+  DestroyWindow(dialog.Handle());  // while the dialog object still stands
+}
+
+}  // namespace
+}  // namespace ovelix::ui

@@ -1,0 +1,91 @@
+#include "ui/tests/accessible_tree.h"
+
+namespace ovelix::testing_support {
+
+namespace {
+
+std::wstring Take(BSTR text) {
+  std::wstring taken = text != nullptr ? std::wstring(text, SysStringLen(text)) : std::wstring();
+  SysFreeString(text);
+  return taken;
+}
+
+LONG Number(HRESULT result, const VARIANT& value) {
+  return SUCCEEDED(result) && V_VT(&value) == VT_I4 ? V_I4(&value) : -1;
+}
+
+// Everything but the name and the place comes from `object` about `id`.
+void ReadProperties(IAccessible& object, LONG id, AccessibleChild& child) {
+  BSTR text = nullptr;
+  object.get_accName(ChildId(id), &text);
+  child.name = Take(text);
+  text = nullptr;
+  object.get_accValue(ChildId(id), &text);
+  child.value = Take(text);
+  text = nullptr;
+  object.get_accDefaultAction(ChildId(id), &text);
+  child.defaultAction = Take(text);
+  VARIANT value;
+  V_VT(&value) = VT_EMPTY;
+  child.role = Number(object.get_accRole(ChildId(id), &value), value);
+  V_VT(&value) = VT_EMPTY;
+  child.state = Number(object.get_accState(ChildId(id), &value), value);
+  LONG left = 0, top = 0, width = 0, height = 0;
+  if (SUCCEEDED(object.accLocation(&left, &top, &width, &height, ChildId(id)))) {
+    child.location = {left, top, left + width, top + height};
+  }
+}
+
+}  // namespace
+
+AccessibleRef ClientObject(HWND window) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&object)))) {
+    return nullptr;
+  }
+  return AccessibleRef(object);
+}
+
+VARIANT ChildId(LONG id) {
+  VARIANT variant;
+  V_VT(&variant) = VT_I4;
+  V_I4(&variant) = id;
+  return variant;
+}
+
+std::vector<AccessibleChild> ReadChildren(IAccessible& parent) {
+  LONG count = 0;
+  if (FAILED(parent.get_accChildCount(&count)) || count <= 0) return {};
+  std::vector<VARIANT> found(static_cast<std::size_t>(count));
+  LONG obtained = 0;
+  if (FAILED(AccessibleChildren(&parent, 0, count, found.data(), &obtained))) return {};
+  std::vector<AccessibleChild> children;
+  for (LONG i = 0; i < obtained; ++i) {
+    VARIANT& item = found[static_cast<std::size_t>(i)];
+    AccessibleChild child;
+    if (V_VT(&item) == VT_I4) {
+      child.id = V_I4(&item);
+      ReadProperties(parent, child.id, child);
+    } else if (V_VT(&item) == VT_DISPATCH) {
+      IAccessible* object = nullptr;
+      if (SUCCEEDED(V_DISPATCH(&item)->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&object)))) {
+        WindowFromAccessibleObject(object, &child.window);
+        object->Release();
+      }
+      if (AccessibleRef client = ClientObject(child.window)) ReadProperties(*client, CHILDID_SELF, child);
+    }
+    VariantClear(&item);
+    children.push_back(child);
+  }
+  return children;
+}
+
+const AccessibleChild* Find(const std::vector<AccessibleChild>& children, const std::wstring& name) {
+  for (const AccessibleChild& child : children) {
+    if (child.name == name) return &child;
+  }
+  return nullptr;
+}
+
+}  // namespace ovelix::testing_support

@@ -1,0 +1,45 @@
+#pragma once
+
+// Reads windows the way accessibility tools do: through AccessibleObjectFromWindow and the
+// IAccessible of a window's client area, in this process or another one.
+
+#include <windows.h>
+
+#include <ole2.h>
+#include <oleacc.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ovelix::testing_support {
+
+struct ComRelease {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+using AccessibleRef = std::unique_ptr<IAccessible, ComRelease>;
+
+// The object of the window's client area, or nullptr.
+AccessibleRef ClientObject(HWND window);
+
+VARIANT ChildId(LONG id);
+
+// A child as a tool sees it: a simple element of its parent (id > 0, window nullptr), or a
+// child window, whose name is that of its own client object.
+struct AccessibleChild {
+  LONG id = 0;
+  HWND window = nullptr;
+  std::wstring name;
+  std::wstring value;
+  LONG role = 0;
+  LONG state = 0;
+  std::wstring defaultAction;
+  RECT location{};  // on the screen
+};
+
+std::vector<AccessibleChild> ReadChildren(IAccessible& parent);
+
+// The child of this name, or nullptr.
+const AccessibleChild* Find(const std::vector<AccessibleChild>& children, const std::wstring& name);
+
+}  // namespace ovelix::testing_support

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/mix_mode.h"
+#include "core/platform/wide.h"
+#include "ui/com_apartment.h"
+#include "ui/form1_layout.h"
+#include "ui/tests/accessible_tree.h"
+#include "ui/tests/e2e/program_fixture.h"
+
+namespace ovelix::e2e {
+namespace {
+
+using testing_support::AccessibleChild;
+using testing_support::ChildId;
+using testing_support::ClientObject;
+using testing_support::Find;
+using testing_support::ReadChildren;
+
+class Accessibility : public ProgramRunning {
+ protected:
+  Accessibility() : ProgramRunning(L"accessibility") {}
+
+  std::vector<AccessibleChild> ChildrenOf(HWND window) {
+    const auto object = ClientObject(window);
+    return object != nullptr ? ReadChildren(*object) : std::vector<AccessibleChild>{};
+  }
+  HWND Panel(std::u16string_view name) { return program_->Child(ToWide(name).c_str()); }
+
+  ui::ComApartment com_;  // as a tool has it
+};
+
+std::vector<std::wstring> Names(const std::vector<AccessibleChild>& children) {
+  std::vector<std::wstring> names;
+  for (const AccessibleChild& child : children) names.push_back(child.name);
+  return names;
+}
+
+// A tool in another process, as a screen reader is, reads and uses the running program.
+TEST_F(Accessibility, EveryControlOfTheMainWindowSaysWhatItIs) {
+  const std::vector<AccessibleChild> children = ChildrenOf(program_->MainWindow());
+  ASSERT_FALSE(children.empty()) << "the main window's client object cannot be had from another process";
+
+  // Its own controls without a window, in painting order, then its child windows.
+  const struct {
+    const wchar_t* name;
+    LONG role;
+    const wchar_t* defaultAction;
+  } graphics[] = {
+      {L"Ctrl + F5", ROLE_SYSTEM_STATICTEXT, L""},
+      {L"Ctrl + F6", ROLE_SYSTEM_STATICTEXT, L""},
+      {L"Ctrl + F7", ROLE_SYSTEM_STATICTEXT, L""},
+      {L"Закрепить", ROLE_SYSTEM_PUSHBUTTON, L"Нажать"},
+      {L"На весь экран", ROLE_SYSTEM_PUSHBUTTON, L"Нажать"},
+  };
+  ASSERT_GE(children.size(), std::size(graphics));
+  for (std::size_t i = 0; i < std::size(graphics); ++i) {
+    EXPECT_EQ(children[i].window, nullptr) << i;
+    EXPECT_EQ(children[i].name, graphics[i].name);
+    EXPECT_EQ(children[i].role, graphics[i].role) << i;
+    EXPECT_EQ(children[i].defaultAction, graphics[i].defaultAction) << i;
+    EXPECT_EQ(children[i].state, 0) << i;
+  }
+  std::vector<std::wstring> windows =
+      Names({children.begin() + static_cast<std::ptrdiff_t>(std::size(graphics)), children.end()});
+  std::vector<std::wstring> expectedWindows = {L"Использовать белый цвет", L"Использовать чёрный цвет",
+                                               L"Использовать цвет фона", ToWide(ui::form1::PanelPrevName),
+                                               ToWide(ui::form1::PanelLogoName)};
+  for (const ModeTraits& traits : ModeTable) expectedWindows.push_back(ToWide(traits.panelCaption));
+  std::sort(windows.begin(), windows.end());
+  std::sort(expectedWindows.begin(), expectedWindows.end());
+  EXPECT_EQ(windows, expectedWindows);
+
+  // Each mode panel: its caption, which selects the mode, and its painter's hot key.
+  for (const ModeTraits& traits : ModeTable) {
+    const std::vector<AccessibleChild> labels = ChildrenOf(Panel(traits.panelCaption));
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0].name, ToWide(traits.panelCaption));
+    EXPECT_EQ(labels[0].role, ROLE_SYSTEM_STATICTEXT);
+    EXPECT_EQ(labels[0].defaultAction, L"Нажать");
+    EXPECT_EQ(labels[1].name, ToWide(traits.hotKeyLabel));
+  }
+
+  // The previews: one for each mode, only the selected one visible.
+  const std::vector<AccessibleChild> previews = ChildrenOf(Panel(ui::form1::PanelPrevName));
+  ASSERT_EQ(previews.size(), ModeTable.size());
+  for (std::size_t i = 0; i < previews.size(); ++i) {
+    EXPECT_EQ(previews[i].name, L"Обои режима «" + ToWide(ModeTable[i].panelCaption) + L"»");
+    EXPECT_EQ(previews[i].role, ROLE_SYSTEM_GRAPHIC);
+    EXPECT_EQ(previews[i].state, ModeTable[i].mode == MixMode::x ? 0 : STATE_SYSTEM_INVISIBLE) << i;
+  }
+
+  // The splash logo is there, hidden once started.
+  const std::vector<AccessibleChild> logo = ChildrenOf(Panel(ui::form1::PanelLogoName));
+  ASSERT_EQ(logo.size(), 1u);
+  EXPECT_EQ(logo[0].role, ROLE_SYSTEM_GRAPHIC);
+  EXPECT_EQ(logo[0].name.substr(0, 8), L"Логотип:");
+  EXPECT_EQ(logo[0].state, STATE_SYSTEM_INVISIBLE);
+}
+
+TEST_F(Accessibility, TheDefaultActionOfAModeCaptionSelectsTheMode) {
+  const ModeTraits& full = TraitsOf(MixMode::full);
+  const auto panel = ClientObject(Panel(full.panelCaption));
+  ASSERT_NE(panel, nullptr);
+  ASSERT_EQ(panel->accDoDefaultAction(ChildId(1)), S_OK);
+
+  const WallpaperValues applied{FromWide(copy_.File(ToWide(full.wallpaperFile))), u"1", u"0"};
+  EXPECT_TRUE(Eventually([&] { return static_cast<bool>(applied.AreStored()); }));
+  const std::vector<AccessibleChild> previews = ChildrenOf(Panel(ui::form1::PanelPrevName));
+  ASSERT_EQ(previews.size(), ModeTable.size());
+  EXPECT_EQ(previews[static_cast<int>(MixMode::full) - 1].state, 0);
+  EXPECT_EQ(previews[static_cast<int>(MixMode::x) - 1].state, STATE_SYSTEM_INVISIBLE);
+}
+
+}  // namespace
+}  // namespace ovelix::e2e
