@@ -58,12 +58,7 @@ GdiObject<HBRUSH> PatternBrush(MixMode mode, Color key, Color other) {
   struct PackedDib {
     BITMAPINFOHEADER header;
     std::uint32_t pixels[64];
-  } dib{};
-  dib.header.biSize = sizeof(dib.header);
-  dib.header.biWidth = 8;
-  dib.header.biHeight = 8;
-  dib.header.biPlanes = 1;
-  dib.header.biBitCount = 32;
+  } dib{Dib32Header(8, 8), {}};
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) {
       const Color color = IsKeyPixel(mode, x, y) ? key : other;

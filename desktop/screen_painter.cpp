@@ -16,17 +16,6 @@ constexpr Color ColorOfDibPixel(std::uint32_t pixel) {
                    static_cast<std::uint8_t>(pixel));
 }
 
-BITMAPINFOHEADER DibHeader(int width, int height) {
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof(header);
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  header.biCompression = BI_RGB;
-  return header;
-}
-
 }  // namespace
 
 void PaintScreen(MixMode mode) {
@@ -70,7 +59,7 @@ ScreenPixels ReadPrimaryScreen() {
   result.width = GetSystemMetrics(SM_CXSCREEN);
   result.height = GetSystemMetrics(SM_CYSCREEN);
   BITMAPINFO info{};
-  info.bmiHeader = DibHeader(result.width, -result.height);  // top-down rows
+  info.bmiHeader = Dib32Header(result.width, -result.height);  // top-down rows
   void* bits = nullptr;
   const GdiObject<HBITMAP> bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   const MemoryDc memory(CreateCompatibleDC(screen.Get()));

@@ -59,12 +59,7 @@ class ScreenPainter : public ::testing::Test {
             std::uint32_t{BlueOf(c)} | (std::uint32_t{GreenOf(c)} << 8) | (std::uint32_t{RedOf(c)} << 16);
       }
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = Dib32Header(width, -height);
     const ScreenDc screen(GetDC(nullptr));
     ASSERT_EQ(SetDIBitsToDevice(screen.Get(), 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0,
                                 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS),

@@ -26,11 +26,7 @@ class Canvas {
  public:
   Canvas() : dc_(CreateCompatibleDC(nullptr)) {
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = CanvasWidth;
-    info.bmiHeader.biHeight = -CanvasHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader = Dib32Header(CanvasWidth, -CanvasHeight);
     void* bits = nullptr;
     bitmap_ = GdiObject<HBITMAP>(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<std::uint32_t*>(bits);
