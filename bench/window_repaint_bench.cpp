@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/bmp_file.h"
@@ -23,6 +24,7 @@
 #include "desktop/wallpaper_settings.h"
 #include "ui/Unit1.h"
 #include "ui/WMR.h"
+#include "ui/form1_layout.h"
 #include "ui/picture_drawing.h"
 
 namespace ovelix::bench {
@@ -134,6 +136,40 @@ Timing Floor(HWND window) {
                       [&] { BitBlt(windowDc.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY); });
 }
 
+std::vector<HWND> VisibleChildWindows(HWND window) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM found) -> BOOL {
+        if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+// Where a full repaint's time goes: each window repainted on its own.
+void MeasureWindowByWindow(HWND window) {
+  const Timing alone = TimeOnWindow(
+      window, [&] { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN); });
+  double least = 0;
+  double most = 0;
+  double preview = 0;
+  const std::vector<HWND> children = VisibleChildWindows(window);
+  for (const HWND child : children) {
+    const double median = TimeOnWindow(child, [&] { RepaintAll(child); }).median;
+    least = least == 0 ? median : std::min(least, median);
+    most = std::max(most, median);
+    wchar_t name[64] = L"";
+    GetWindowTextW(child, name, 64);
+    if (std::wstring_view(name) == ToWide(ui::form1::PanelPrevName)) preview = median;
+  }
+  std::printf(
+      "  one window at a time: the main window alone %.3f ms; each of its %d child windows %.3f to %.3f ms, "
+      "the preview panel %.3f ms\n",
+      alone.median, static_cast<int>(children.size()), least, most, preview);
+}
+
 void Measure(ui::TForm1& form) {
   const HWND window = form.Handle();
   form.Timer_InitTimer();  // the start-up steps: the previews come from the composer
@@ -157,6 +193,7 @@ void Measure(ui::TForm1& form) {
         "floor, one BitBlt of the client area: %.3f ms (fastest %.3f); ratio %.1f\n",
         static_cast<int>(client.right), static_cast<int>(client.bottom), mode.what, repaint.median, Runs,
         repaint.fastest, floor.median, floor.fastest, repaint.median / floor.median);
+    MeasureWindowByWindow(window);
   }
 }
 
