@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <sstream>
+#include <utility>
 
 #include "core/pattern.h"
 #include "desktop/gdi_handles.h"
@@ -97,11 +98,16 @@ TEST_F(ScreenPainter, PaintsExactlyTheKeyPixelsOfEachMode) {
 }
 
 TEST_F(ScreenPainter, PaintingOnePatternOverAnotherGivesTheUnion) {
-  PaintScreen(MixMode::x);
-  PaintScreen(MixMode::x);
-  EXPECT_TRUE(ScreenShows([](int x, int y) { return IsKeyPixel(MixMode::x, x, y); }));
-  PaintScreen(MixMode::sharp);
-  EXPECT_TRUE(ScreenShows([](int x, int y) { return IsKeyPixel(MixMode::x, x, y) || IsKeyPixel(MixMode::sharp, x, y); }));
+  for (const auto& [first, second] : {std::pair{MixMode::x, MixMode::sharp}, std::pair{MixMode::sharp, MixMode::x}}) {
+    SCOPED_TRACE(static_cast<int>(first));
+    LayBackground();
+    PaintScreen(first);
+    PaintScreen(first);
+    EXPECT_TRUE(ScreenShows([first](int x, int y) { return IsKeyPixel(first, x, y); }));
+    PaintScreen(second);
+    EXPECT_TRUE(
+        ScreenShows([](int x, int y) { return IsKeyPixel(MixMode::x, x, y) || IsKeyPixel(MixMode::sharp, x, y); }));
+  }
 }
 
 TEST_F(ScreenPainter, RepaintingEverythingWipesThePaint) {
