@@ -20,13 +20,29 @@ void DrawPicture(HDC dc, const Picture& picture, const RECT& target, int stretch
 }
 
 void DrawPictureTransparent(HDC dc, const Picture& picture, const RECT& target, Color transparent) {
-  if (picture.Empty()) return;
+  ScaledPicture(dc, picture, picture.Width(), picture.Height()).DrawTransparent(dc, target, transparent);
+}
+
+ScaledPicture::ScaledPicture(HDC dc, const Picture& picture, int width, int height)
+    : width_(width), height_(height) {
+  if (picture.Empty() || width <= 0 || height <= 0) return;
   MemoryDc memory(CreateCompatibleDC(dc));
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, picture.Width(), picture.Height()));
-  SelectGuard select(memory.Get(), bitmap.Get());
-  DrawPicture(memory.Get(), picture, {0, 0, picture.Width(), picture.Height()}, COLORONCOLOR);
-  TransparentBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, memory.Get(),
-                 0, 0, picture.Width(), picture.Height(), transparent);
+  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
+  if (!memory || !bitmap || SelectObject(memory.Get(), bitmap.Get()) == nullptr) return;
+  const bool resized = width != picture.Width() || height != picture.Height();
+  DrawPicture(memory.Get(), picture, {0, 0, width, height}, resized ? HALFTONE : COLORONCOLOR);
+  bitmap_ = std::move(bitmap);
+  memory_ = std::move(memory);
+}
+
+void ScaledPicture::Draw(HDC dc, int left, int top) const {
+  if (memory_) BitBlt(dc, left, top, width_, height_, memory_.Get(), 0, 0, SRCCOPY);
+}
+
+void ScaledPicture::DrawTransparent(HDC dc, const RECT& target, Color transparent) const {
+  if (!memory_) return;
+  TransparentBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, memory_.Get(),
+                 0, 0, width_, height_, transparent);
 }
 
 }  // namespace ovelix::ui

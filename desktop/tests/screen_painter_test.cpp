@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <sstream>
+#include <utility>
 
 #include "core/pattern.h"
 #include "desktop/gdi_handles.h"
@@ -59,12 +60,7 @@ class ScreenPainter : public ::testing::Test {
             std::uint32_t{BlueOf(c)} | (std::uint32_t{GreenOf(c)} << 8) | (std::uint32_t{RedOf(c)} << 16);
       }
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = Dib32Header(width, -height);
     const ScreenDc screen(GetDC(nullptr));
     ASSERT_EQ(SetDIBitsToDevice(screen.Get(), 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0,
                                 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS),
@@ -102,11 +98,16 @@ TEST_F(ScreenPainter, PaintsExactlyTheKeyPixelsOfEachMode) {
 }
 
 TEST_F(ScreenPainter, PaintingOnePatternOverAnotherGivesTheUnion) {
-  PaintScreen(MixMode::x);
-  PaintScreen(MixMode::x);
-  EXPECT_TRUE(ScreenShows([](int x, int y) { return IsKeyPixel(MixMode::x, x, y); }));
-  PaintScreen(MixMode::sharp);
-  EXPECT_TRUE(ScreenShows([](int x, int y) { return IsKeyPixel(MixMode::x, x, y) || IsKeyPixel(MixMode::sharp, x, y); }));
+  for (const auto& [first, second] : {std::pair{MixMode::x, MixMode::sharp}, std::pair{MixMode::sharp, MixMode::x}}) {
+    SCOPED_TRACE(static_cast<int>(first));
+    LayBackground();
+    PaintScreen(first);
+    PaintScreen(first);
+    EXPECT_TRUE(ScreenShows([first](int x, int y) { return IsKeyPixel(first, x, y); }));
+    PaintScreen(second);
+    EXPECT_TRUE(
+        ScreenShows([](int x, int y) { return IsKeyPixel(MixMode::x, x, y) || IsKeyPixel(MixMode::sharp, x, y); }));
+  }
 }
 
 TEST_F(ScreenPainter, RepaintingEverythingWipesThePaint) {

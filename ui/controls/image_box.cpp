@@ -1,7 +1,6 @@
 #include "ui/controls/image_box.h"
 
 #include "core/preview_fit.h"
-#include "ui/picture_drawing.h"
 
 namespace ovelix::ui {
 
@@ -17,6 +16,7 @@ void ImageBox::SetPicture(Picture picture) {
 
 void ImageBox::SetGraphic(std::unique_ptr<PreviewGraphic> graphic) {
   graphic_ = std::move(graphic);
+  scaled_.reset();
   failed_ = false;
   Invalidate();
 }
@@ -26,20 +26,27 @@ const Picture* ImageBox::HeldPicture() const {
   return bitmap != nullptr ? &bitmap->Bitmap() : nullptr;
 }
 
+RECT ImageBox::PictureRect() const {
+  const RECT& box = Bounds();
+  if (fit_ == ImageFit::Stretch) return box;
+  const PreviewPlace place =
+      PreviewFit(graphic_->Width(), graphic_->Height(), box.right - box.left, box.bottom - box.top);
+  return {box.left + place.left, box.top + place.top, box.left + place.left + place.width,
+          box.top + place.top + place.height};
+}
+
 void ImageBox::Paint(HDC dc) {
   if (graphic_ == nullptr || graphic_->Empty() || failed_) return;
-  RECT target = Bounds();
-  if (fit_ == ImageFit::Proportional) {
-    const PreviewPlace place = PreviewFit(graphic_->Width(), graphic_->Height(), target.right - target.left,
-                                          target.bottom - target.top);
-    target = {target.left + place.left, target.top + place.top, target.left + place.left + place.width,
-              target.top + place.top + place.height};
+  const RECT target = PictureRect();
+  const int width = target.right - target.left;
+  const int height = target.bottom - target.top;
+  if (!scaled_ || !scaled_->HasSize(width, height)) {
+    failed_ = true;  // until the decoding below has succeeded
+    const Picture& picture = graphic_->PictureToDraw();
+    failed_ = false;
+    scaled_.emplace(dc, picture, width, height);
   }
-  failed_ = true;  // until the decoding below has succeeded
-  const Picture& picture = graphic_->PictureToDraw();
-  failed_ = false;
-  const bool scaled = target.right - target.left != picture.Width() || target.bottom - target.top != picture.Height();
-  DrawPicture(dc, picture, target, scaled ? HALFTONE : COLORONCOLOR);
+  scaled_->Draw(dc, target.left, target.top);
 }
 
 }  // namespace ovelix::ui

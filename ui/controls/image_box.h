@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "core/picture.h"
 #include "core/preview_graphic.h"
 #include "ui/controls/graphic_control.h"
+#include "ui/picture_drawing.h"
 
 namespace ovelix::ui {
 
@@ -27,8 +29,15 @@ class ImageBox : public GraphicControl {
   void Paint(HDC dc) override;
 
  private:
+  // Where the picture shows: the whole box, or fitted into it and centred.
+  RECT PictureRect() const;
+
   ImageFit fit_ = ImageFit::Stretch;
   std::unique_ptr<PreviewGraphic> graphic_;
+  // The picture at the size it shows, made at its first paint, when a preview decodes, and
+  // again only when that size changes (with the DPI): a repaint copies it and never touches
+  // the full-size picture.
+  std::optional<ScaledPicture> scaled_;
   // A preview that failed to decode is reported once and then left out, or every repaint
   // (the error box's own closing among them) would report it again.
   bool failed_ = false;
