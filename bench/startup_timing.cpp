@@ -88,25 +88,31 @@ std::vector<char> ReadWhole(const std::wstring& path) {
   return bytes;
 }
 
-// Writes the bytes beside the file and puts them in its place in one step, as the program does.
-void Replace(const std::wstring& path, const std::vector<char>& bytes) {
+// Writes the bytes beside the file and puts them in its place in one step, as the program
+// does; `durable` also flushes them to the disk first, as the program does for its record of
+// what it found.
+void Replace(const std::wstring& path, const std::vector<char>& bytes, bool durable = false) {
   const std::wstring temporary = path + L".tmp";
   const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write");
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  if (durable) FlushFileBuffers(file);
   CloseHandle(file);
-  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) throw std::runtime_error("cannot replace");
+  const DWORD how = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), how)) throw std::runtime_error("cannot replace");
 }
 
-// The floor: the wallpaper read, and the three files of the sizes the program writes
-// replaced, here in a folder of their own.
+// The floor: the wallpaper read, the record of what the start found written, and the three
+// pictures of the sizes the program writes replaced, here in a folder of their own.
 double IoFloor(const std::wstring& wallpaper, const std::wstring& folder, int width, int height) {
+  const std::vector<char> record(100, 1);
   const std::vector<char> mixed(54 + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 1);
   const std::vector<char> solid(54 + 276 * 78, 1);
   const Clock::time_point start = Clock::now();
   ReadWhole(wallpaper);
+  Replace(folder + L"restore.dat", record, true);
   Replace(folder + L"mix1.bmp", mixed);
   Replace(folder + L"mix2.bmp", mixed);
   Replace(folder + L"Pict1.bmp", solid);
