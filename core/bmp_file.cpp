@@ -163,7 +163,7 @@ void CheckRows(Picture& picture, std::size_t rowsRead) {
 
 }  // namespace
 
-Picture ReadBmp(ByteSource& in, int screenDepth) {
+Picture ReadBmp(ByteSource& in, int screenDepth, Picture&& donor) {
   if (in.Remaining() == 0) return {};
   std::uint8_t fileHeader[14];
   in.ReadExact(fileHeader, sizeof fileHeader);
@@ -183,17 +183,21 @@ Picture ReadBmp(ByteSource& in, int screenDepth) {
   Picture picture;
   if (h.compression == Rle4 || h.compression == Rle8) {
     const PixelFormat format = ScreenFormat(screenDepth);
+    // Runs may leave pixels unwritten, which stay zero.
     picture = Picture(w, hgt, format, HasColorTable(format) ? ScreenPalette(BitsPerPixel(format)) : std::vector<PaletteEntry>{},
-                      {}, RowOrder::BottomUp, StoreStart::Zeroed);
+                      {}, RowOrder::BottomUp, StoreStart::Zeroed, std::move(donor));
     if (available > MaxStoreBytes) throw Error(u"Out of system resources");
     std::vector<std::uint8_t> data(static_cast<std::size_t>(available));
     in.ReadExact(data.data(), data.size());
     DecodeRle(data, static_cast<int>(h.bits), table, picture);
   } else {
     const PixelFormat format = FormatOf(h.bits);
-    // Rows the file does not fill stay zero.
+    // Rows the file does not fill stay zero; they are not touched, so a short file that
+    // declares a big picture costs what it holds, not what it declares.
+    const bool filled = available >= RowStride(width, static_cast<int>(h.bits)) * height;
     picture = Picture(w, hgt, format, table, h.compression == BitFields ? h.masks : DefaultMasks(format),
-                      h.height < 0 ? RowOrder::TopDown : RowOrder::BottomUp, StoreStart::Zeroed);
+                      h.height < 0 ? RowOrder::TopDown : RowOrder::BottomUp,
+                      filled ? StoreStart::Unset : StoreStart::Zeroed, std::move(donor));
     const auto bytes = static_cast<std::size_t>(std::min<std::uint64_t>(available, picture.StoreBytes()));
     in.ReadExact(picture.Bits(), bytes);
     CheckRows(picture, (bytes + picture.Stride() - 1) / picture.Stride());
@@ -202,10 +206,10 @@ Picture ReadBmp(ByteSource& in, int screenDepth) {
   return picture;
 }
 
-Picture ReadBmpFile(std::u16string_view path, int screenDepth) {
+Picture ReadBmpFile(std::u16string_view path, int screenDepth, Picture&& donor) {
   InputFile file(path);
   FileSource source(file);
-  return ReadBmp(source, screenDepth);
+  return ReadBmp(source, screenDepth, std::move(donor));
 }
 
 Picture ReadBmpBytes(std::span<const std::uint8_t> bytes, int screenDepth) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/bmp_file.h"
 #include "core/error.h"
 #include "core/tests/test_support.h"
@@ -125,6 +127,25 @@ TEST(ReadBmp, ImageSizeRuleAndFilesWithFewerBytes) {
   EXPECT_EQ(p.GetPixel(0, 1), Red);
   EXPECT_EQ(p.GetPixel(1, 1), MakeColor(0, 0, 0));
   EXPECT_EQ(p.GetPixel(0, 0), MakeColor(0, 0, 0));
+}
+
+TEST(ReadBmp, AShortFileDeclaringAHugePictureCostsWhatItHolds) {
+  // 16384 x 16384 at 32 bits is the biggest store allowed, 1 GiB; the file holds one row.
+  for (int sign : {1, -1}) {
+    BmpFixture f;
+    f.width = 16384;
+    f.height = 16384 * sign;
+    f.bits = 32;
+    f.body.assign(16384 * 4, 0);
+    f.body[0] = 255;  // blue, in the first row of the file
+    const std::uint64_t before = testing_support::ResidentBytes();
+    const Picture p = ReadBmpBytes(f.Bytes(), 32);
+    EXPECT_LT(std::max(testing_support::ResidentBytes(), before) - before, std::uint64_t{64} << 20) << sign;
+    const int firstRow = sign > 0 ? 16383 : 0;
+    EXPECT_EQ(p.GetPixel(0, firstRow), Blue) << sign;
+    EXPECT_EQ(p.GetPixel(1, firstRow), MakeColor(0, 0, 0)) << sign;
+    EXPECT_EQ(p.GetPixel(5, 16383 - firstRow), MakeColor(0, 0, 0)) << sign;
+  }
 }
 
 TEST(ReadBmp, DefaultColourTableSizes) {
