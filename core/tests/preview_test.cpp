@@ -10,6 +10,7 @@
 #include "core/preview_fit.h"
 #include "core/preview_loader.h"
 #include "core/tests/error_of.h"
+#include "core/tests/imagemagick_fixtures.h"
 #include "core/tests/test_support.h"
 
 extern "C" {
@@ -164,27 +165,70 @@ TEST(JpegGraphic, ErrorsInTheImageDataFailWhenDrawn) {
   EXPECT_EQ(ErrorOf([&] { graphic.PictureToDraw(); }).substr(0, 12), u"JPEG error #");
 }
 
-TEST(IconReader, ReadsABitmapIconAndRejectsAnythingElse) {
-  // A 2 x 2 32-bit icon whose mask leaves out its top right pixel.
+// An icon file of one 2 x 2 bitmap image: its 40-byte header (the height doubled), `body`
+// (colour masks, colour table and colour rows as the header says) and the mask rows, which
+// leave out the top right pixel.
+std::vector<std::uint8_t> TwoByTwoIcon(int bits, std::uint32_t compression, std::uint32_t colorsUsed,
+                                       const std::vector<std::uint8_t>& body) {
   std::vector<std::uint8_t> image;
   testing_support::Put32(image, 40);
   testing_support::Put32(image, 2);
   testing_support::Put32(image, 4);
   testing_support::Put16(image, 1);
-  testing_support::Put16(image, 32);
-  image.resize(40);
-  for (int i = 0; i < 4; ++i) image.insert(image.end(), {0x10, 0x00, 0x10, 0xFF});
+  testing_support::Put16(image, static_cast<std::uint32_t>(bits));
+  testing_support::Put32(image, compression);
+  image.resize(32);
+  testing_support::Put32(image, colorsUsed);
+  testing_support::Put32(image, 0);
+  image.insert(image.end(), body.begin(), body.end());
   image.insert(image.end(), {0x00, 0, 0, 0, 0x40, 0, 0, 0});  // bottom row, then top row
-  std::vector<std::uint8_t> icon{0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 32, 0};
+  std::vector<std::uint8_t> icon{0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, static_cast<std::uint8_t>(bits), 0};
   testing_support::Put32(icon, static_cast<std::uint32_t>(image.size()));
   testing_support::Put32(icon, 22);
   icon.insert(icon.end(), image.begin(), image.end());
-  const Picture p = ReadIcon(icon, 32);
-  EXPECT_EQ(p.Width(), 2);
-  EXPECT_EQ(p.Height(), 2);
-  EXPECT_EQ(p.GetPixel(0, 0), KeyColor);
-  EXPECT_EQ(p.GetPixel(1, 0), White);
-  EXPECT_EQ(p.GetPixel(1, 1), KeyColor);
+  return icon;
+}
+
+TEST(IconReader, ReadsTheMaskAfterTheColourMasksTableAndRowsAtEveryDepth) {
+  const std::vector<std::uint8_t> key32{0x10, 0x00, 0x10, 0xFF};
+  const std::vector<std::uint8_t> key24Row{0x10, 0x00, 0x10, 0x10, 0x00, 0x10, 0, 0};
+  const std::vector<std::uint8_t> key565Row{0x02, 0x10, 0x02, 0x10};  // 0x1002 twice
+  const std::vector<std::uint8_t> masks565{0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
+  const std::vector<std::uint8_t> table{0xFF, 0xFF, 0xFF, 0, 0xFF, 0, 0, 0, 0x10, 0x00, 0x10, 0};  // white, blue, key
+  auto repeat = [](std::vector<std::uint8_t> head, const std::vector<std::uint8_t>& part, int times) {
+    for (int i = 0; i < times; ++i) head.insert(head.end(), part.begin(), part.end());
+    return head;
+  };
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> icon;
+  } cases[] = {
+      {"32 bits", TwoByTwoIcon(32, 0, 0, repeat({}, key32, 4))},
+      {"24 bits with a table of the colours used", TwoByTwoIcon(24, 0, 2, repeat({table.begin(), table.begin() + 8}, key24Row, 2))},
+      {"16 bits with colour masks", TwoByTwoIcon(16, 3, 0, repeat(masks565, key565Row, 2))},
+      {"8 bits with three colours", TwoByTwoIcon(8, 0, 3, repeat(table, {2, 2, 0, 0}, 2))},
+  };
+  for (const auto& c : cases) {
+    const Picture p = ReadIcon(c.icon, 32);
+    ASSERT_EQ(p.Width(), 2) << c.what;
+    ASSERT_EQ(p.Height(), 2) << c.what;
+    EXPECT_EQ(p.GetPixel(0, 0), KeyColor) << c.what;
+    EXPECT_EQ(p.GetPixel(1, 0), White) << c.what;
+    EXPECT_EQ(p.GetPixel(0, 1), KeyColor) << c.what;
+    EXPECT_EQ(p.GetPixel(1, 1), KeyColor) << c.what;
+  }
+
+  const std::span<const std::uint8_t> written(testing_support::ImageMagickIcon);
+  const Picture fromImageMagick = ReadIcon(written, 32);
+  ASSERT_EQ(fromImageMagick.Width(), 3);
+  const Color Red = MakeColor(255, 0, 0);
+  const Color expected[2][3] = {{MakeColor(0, 0, 255), Red, Red}, {Red, Red, White}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(fromImageMagick.GetPixel(x, y), expected[y][x]) << x << "," << y;
+}
+
+TEST(IconReader, RejectsAnythingButABitmapIcon) {
+  std::vector<std::uint8_t> icon = TwoByTwoIcon(32, 0, 0, std::vector<std::uint8_t>(16));
   icon[2] = 2;  // a cursor
   EXPECT_EQ(ErrorOf([&] { ReadIcon(icon, 32); }), u"Icon image is not valid");
   icon[2] = 1;
