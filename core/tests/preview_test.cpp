@@ -27,8 +27,10 @@ using testing_support::WriteBytes;
 using testing_support::ErrorOf;
 using testing_support::NoError;
 
-// A small real JPEG made with libjpeg's encoder.
-std::vector<std::uint8_t> EncodeJpeg(int width, int height, bool grey, bool progressive) {
+// A small real JPEG made with libjpeg's encoder: left half red, right half blue; dark and
+// light grey in greyscale; in CMYK the same colours as inverted inks, as Adobe's programs
+// store them (libjpeg writes their marker).
+std::vector<std::uint8_t> EncodeJpeg(int width, int height, J_COLOR_SPACE space, bool progressive) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -38,8 +40,8 @@ std::vector<std::uint8_t> EncodeJpeg(int width, int height, bool grey, bool prog
   jpeg_mem_dest(&info, &buffer, &size);
   info.image_width = static_cast<JDIMENSION>(width);
   info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = grey ? 1 : 3;
-  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  info.input_components = space == JCS_GRAYSCALE ? 1 : space == JCS_CMYK ? 4 : 3;
+  info.in_color_space = space;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 100, TRUE);
   if (progressive) jpeg_simple_progression(&info);
@@ -47,11 +49,15 @@ std::vector<std::uint8_t> EncodeJpeg(int width, int height, bool grey, bool prog
   std::vector<std::uint8_t> row(static_cast<std::size_t>(width * info.input_components));
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      // Left half red, right half blue (or dark and light grey).
       std::uint8_t* p = row.data() + x * info.input_components;
       const bool left = x < width / 2;
-      if (grey) {
+      if (space == JCS_GRAYSCALE) {
         p[0] = left ? 40 : 220;
+      } else if (space == JCS_CMYK) {
+        p[0] = left ? 255 : 0;  // no cyan in red, all in blue
+        p[1] = 0;
+        p[2] = left ? 0 : 255;
+        p[3] = 255;
       } else {
         p[0] = left ? 255 : 0;
         p[1] = 0;
@@ -66,6 +72,12 @@ std::vector<std::uint8_t> EncodeJpeg(int width, int height, bool grey, bool prog
   jpeg_destroy_compress(&info);
   std::free(buffer);
   return out;
+}
+
+std::u16string JpegError(int code) {
+  std::u16string text = u"JPEG error #";
+  for (char c : std::to_string(code)) text += static_cast<char16_t>(c);
+  return text;
 }
 
 TEST(PictureExtension, IsTheTextAfterTheLastDotOfTheName) {
@@ -85,8 +97,8 @@ TEST(LoadPreview, ChoosesTheReaderByExtensionWithoutRegardToCase) {
   Picture bmp(3, 2, PixelFormat::Bits24);
   bmp.SetPixel(0, 0, KeyColor);
   const std::vector<std::uint8_t> bmpBytes = BmpBytes(bmp);
-  const std::vector<std::uint8_t> jpeg = EncodeJpeg(16, 8, false, false);
-  const std::u16string noSoi = u"JPEG error #" + std::u16string(1, u'0' + JERR_NO_SOI / 10) + std::u16string(1, u'0' + JERR_NO_SOI % 10);
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(16, 8, JCS_RGB, false);
+  const std::u16string noSoi = JpegError(JERR_NO_SOI);
   const struct {
     const char* name;
     const std::vector<std::uint8_t>* bytes;
@@ -124,7 +136,7 @@ TEST(LoadPreview, ChoosesTheReaderByExtensionWithoutRegardToCase) {
 TEST(JpegGraphic, ReadsTheHeaderAtOnceAndDecodesWhenFirstDrawn) {
   for (bool grey : {false, true}) {
     for (bool progressive : {false, true}) {
-      JpegGraphic graphic(EncodeJpeg(32, 16, grey, progressive), 32);
+      JpegGraphic graphic(EncodeJpeg(32, 16, grey ? JCS_GRAYSCALE : JCS_RGB, progressive), 32);
       EXPECT_EQ(graphic.Width(), 32);
       EXPECT_EQ(graphic.Height(), 16);
       EXPECT_EQ(graphic.Grayscale(), grey);
@@ -146,14 +158,52 @@ TEST(JpegGraphic, ReadsTheHeaderAtOnceAndDecodesWhenFirstDrawn) {
     }
   }
   // On a screen of 8 bits a colour picture gets a table of at most 236 colours.
-  JpegGraphic eight(EncodeJpeg(32, 16, false, false), 8);
+  JpegGraphic eight(EncodeJpeg(32, 16, JCS_RGB, false), 8);
   EXPECT_EQ(eight.PictureToDraw().Format(), PixelFormat::Bits8);
   EXPECT_LE(eight.PictureToDraw().Palette().size(), 236u);
   EXPECT_GT(RedOf(eight.PictureToDraw().GetPixel(4, 8)), 200);
 }
 
+TEST(JpegGraphic, CmykAndYcckPicturesShowTheirColoursAtEveryDepth) {
+  const std::vector<std::uint8_t> fromImageMagick(std::begin(testing_support::ImageMagickCmykJpeg),
+                                                  std::end(testing_support::ImageMagickCmykJpeg));
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> bytes;
+  } files[] = {{"YCCK by ImageMagick", fromImageMagick}, {"CMYK by libjpeg", EncodeJpeg(16, 8, JCS_CMYK, false)}};
+  for (const auto& file : files) {
+    for (int depth : {32, 8}) {
+      JpegGraphic graphic(file.bytes, depth);
+      const Picture& p = graphic.PictureToDraw();
+      EXPECT_EQ(p.Format(), depth == 32 ? PixelFormat::Bits24 : PixelFormat::Bits8) << file.what;
+      const Color left = p.GetPixel(2, 4);
+      const Color right = p.GetPixel(13, 4);
+      EXPECT_GT(RedOf(left), 230) << file.what << " at " << depth;
+      EXPECT_LT(BlueOf(left), 25) << file.what << " at " << depth;
+      EXPECT_LT(GreenOf(left), 25) << file.what << " at " << depth;
+      EXPECT_GT(BlueOf(right), 230) << file.what << " at " << depth;
+      EXPECT_LT(RedOf(right), 25) << file.what << " at " << depth;
+    }
+  }
+}
+
+TEST(JpegGraphic, ADecoderNeedingMoreMemoryThanAStoreMayHaveFails) {
+  // A progressive greyscale header of 30000 x 30000: its 900 MB picture is allowed, the
+  // 1.8 GB of coefficients that progressive decoding keeps are not.
+  std::vector<std::uint8_t> bytes = EncodeJpeg(8, 8, JCS_GRAYSCALE, true);
+  std::size_t frame = 0;
+  while (!(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC2)) ++frame;
+  for (std::size_t at : {frame + 5, frame + 7}) {
+    bytes[at] = 30000 >> 8;
+    bytes[at + 1] = 30000 & 0xFF;
+  }
+  JpegGraphic graphic(bytes, 32);
+  ASSERT_EQ(graphic.Width(), 30000);
+  EXPECT_EQ(ErrorOf([&] { graphic.PictureToDraw(); }), JpegError(JERR_NO_BACKING_STORE));
+}
+
 TEST(JpegGraphic, ErrorsInTheImageDataFailWhenDrawn) {
-  std::vector<std::uint8_t> bytes = EncodeJpeg(64, 64, false, false);
+  std::vector<std::uint8_t> bytes = EncodeJpeg(64, 64, JCS_RGB, false);
   // Keep the headers, cut inside the scan and end with a bogus marker.
   std::size_t scan = 0;
   for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
