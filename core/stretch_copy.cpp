@@ -50,6 +50,13 @@ std::vector<Span> AxisMap(int visibleFirst, int visibleLast, int targetStart, in
   return map;
 }
 
+// Maps the raw pixels from <= x < to of a row to out[]. Its own arguments, so that the
+// stores through out[] do not make the compiler reload them.
+template <PixelFormat F, typename Map>
+void ConvertRow(const std::uint8_t* row, std::size_t from, std::size_t to, std::uint32_t* out, Map map) {
+  for (std::size_t x = from; x < to; ++x) *out++ = map(LoadPixel<F>(row, x));
+}
+
 // Turns source rows into values that combine by AND: the target's raw pixel values, or
 // colours when the target has a colour table (whose indices do not combine).
 class RowConverter {
@@ -74,20 +81,18 @@ class RowConverter {
     switch (kind_) {
       case Kind::Table:
         WithFormat(source_.Format(), [&]<PixelFormat F>() {
-          if constexpr (HasColorTable(F)) {
-            for (std::size_t x = from; x < to; ++x) *out++ = lookup_[LoadPixel<F>(row, x)];
-          }
+          if constexpr (HasColorTable(F)) ConvertRow<F>(row, from, to, out, [this](std::uint32_t v) { return lookup_[v]; });
         });
         return;
       case Kind::Rgb24To32:
-        for (std::size_t x = from; x < to; ++x) *out++ = LoadPixel<PixelFormat::Bits24>(row, x);
+        ConvertRow<PixelFormat::Bits24>(row, from, to, out, [](std::uint32_t v) { return v; });
         return;
       case Kind::Rgb32To32:
-        for (std::size_t x = from; x < to; ++x) *out++ = LoadPixel<PixelFormat::Bits32>(row, x) & 0xFFFFFFu;
+        ConvertRow<PixelFormat::Bits32>(row, from, to, out, [](std::uint32_t v) { return v & 0xFFFFFFu; });
         return;
       case Kind::General:
         WithFormat(source_.Format(), [&]<PixelFormat F>() {
-          for (std::size_t x = from; x < to; ++x) *out++ = Value(source_.Decode(LoadPixel<F>(row, x)));
+          ConvertRow<F>(row, from, to, out, [this](std::uint32_t v) { return Value(source_.Decode(v)); });
         });
         return;
     }
@@ -155,14 +160,19 @@ bool CopyUnscaled(Picture& target, int x0, int y0, int y1, std::size_t width, co
 }  // namespace
 
 void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source, const Rect& sourceRect) {
+  StretchCopy(target, targetRect, source, sourceRect, WholeOf(target.Width(), target.Height()));
+}
+
+void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source, const Rect& sourceRect,
+                 const Rect& clip) {
   if (target.Empty() || source.Empty()) return;
   if (targetRect.Width() <= 0 || targetRect.Height() <= 0 || sourceRect.Width() <= 0 || sourceRect.Height() <= 0) {
     return;
   }
-  const int x0 = std::max(targetRect.left, 0);
-  const int x1 = std::min(targetRect.right, target.Width());
-  const int y0 = std::max(targetRect.top, 0);
-  const int y1 = std::min(targetRect.bottom, target.Height());
+  const int x0 = std::max({targetRect.left, clip.left, 0});
+  const int x1 = std::min({targetRect.right, clip.right, target.Width()});
+  const int y0 = std::max({targetRect.top, clip.top, 0});
+  const int y1 = std::min({targetRect.bottom, clip.bottom, target.Height()});
   if (x0 >= x1 || y0 >= y1) return;
 
   const std::vector<Span> columns =
@@ -192,6 +202,24 @@ void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source,
   }
 
   const RowConverter converter(source, target);
+  if (target.Format() == PixelFormat::Bits32 && converter.Direct() && contiguous && allReached && rowsOneToOne) {
+    // Unscaled columns, one source row at most per target row: each source row is converted
+    // straight into the first target row it reaches and copied to the rows that repeat it.
+    const std::size_t at = static_cast<std::size_t>(x0) * 4;
+    int converted = -1;
+    for (int y = y0; y < y1; ++y) {
+      const Span span = rows[static_cast<std::size_t>(y - y0)];
+      if (span.first >= span.last) continue;
+      std::uint8_t* out = target.Row(y) + at;
+      if (converted >= 0 && rows[static_cast<std::size_t>(converted - y0)].first == span.first) {
+        std::memcpy(out, target.Row(converted) + at, width * 4);
+        continue;
+      }
+      converter.Convert(span.first, sourceFirst, sourceLast, reinterpret_cast<std::uint32_t*>(out));
+      converted = y;
+    }
+    return;
+  }
   NearestColor nearest(target);
   std::vector<std::uint32_t> converted(static_cast<std::size_t>(sourceLast - sourceFirst));
   std::vector<std::uint32_t> combined(width);
@@ -212,15 +240,16 @@ void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source,
             continue;
           }
           converter.Convert(sy, sourceFirst, sourceLast, converted.data());
-          const std::uint32_t* in = converted.data() - sourceFirst;
+          // converted[i] holds source column sourceFirst + i.
+          const auto in = [&](int sx) { return converted[static_cast<std::size_t>(sx - sourceFirst)]; };
           if (oneToOne && firstRow) {
-            for (std::size_t x = 0; x < width; ++x) combined[x] = in[columns[x].first];
+            for (std::size_t x = 0; x < width; ++x) combined[x] = in(columns[x].first);
             continue;
           }
           for (std::size_t x = 0; x < width; ++x) {
             const Span c = columns[x];
             std::uint32_t v = 0xFFFFFFFFu;
-            for (int sx = c.first; sx < c.last; ++sx) v &= in[sx];
+            for (int sx = c.first; sx < c.last; ++sx) v &= in(sx);
             combined[x] = firstRow ? v : combined[x] & v;
           }
         }
