@@ -143,16 +143,19 @@ std::vector<PaletteEntry> ReadColorTable(ByteSource& in, const Header& h) {
 }
 
 // Zeroes the padding of the stored rows (written back as zeros) and checks their colour
-// indices against the table.
+// indices against the table, unless it has an entry for every index.
 void CheckRows(Picture& picture, std::size_t rowsRead) {
   const auto width = static_cast<std::size_t>(picture.Width());
-  const std::size_t used = (width * static_cast<std::size_t>(BitsPerPixel(picture.Format())) + 7) / 8;
+  const int bits = BitsPerPixel(picture.Format());
+  const std::size_t used = (width * static_cast<std::size_t>(bits) + 7) / 8;
   const std::size_t entries = picture.Palette().size();
+  const bool checkIndices = HasColorTable(picture.Format()) && entries < (std::size_t{1} << bits);
   WithFormat(picture.Format(), [&]<PixelFormat F>() {
     for (std::size_t r = 0; r < rowsRead; ++r) {
       std::uint8_t* row = picture.Bits() + r * picture.Stride();
       std::memset(row + used, 0, picture.Stride() - used);
       if constexpr (HasColorTable(F)) {
+        if (!checkIndices) continue;
         for (std::size_t x = 0; x < width; ++x) {
           if (LoadPixel<F>(row, x) >= entries) NotValid();
         }
