@@ -87,10 +87,9 @@ void Picture::Allocate(std::size_t bytes, StoreStart start, Picture&& donor) {
   if (pages) {
     p = AllocatePages(bytes);
   } else {
-    p = start == StoreStart::Zeroed ? std::calloc(bytes, 1) : std::malloc(bytes);
+    p = start == StoreStart::Zeroed ? std::calloc(bytes, 1) : AllocateHeapBlock(bytes);
   }
   if (p == nullptr) OutOfResources();
-  if (!pages) PreferLargePages(p, bytes);
   pixels_ = Store(static_cast<std::uint8_t*>(p), StoreDeleter{bytes, pages});
 }
 

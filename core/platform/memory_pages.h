@@ -10,8 +10,9 @@ namespace ovelix {
 void* AllocatePages(std::size_t bytes);
 void ReleasePages(void* pages, std::size_t bytes);
 
-// Asks the system to back a big block with large pages where it can, so that touching it
-// the first time costs far fewer faults. Only advice: nothing changes where it cannot.
-void PreferLargePages(void* block, std::size_t bytes);
+// Heap memory, given back with std::free. Where the system has large pages, a big block
+// lies in whole ones and asks for them, so that touching it the first time costs a fault
+// per large page rather than one per page. Answers nullptr when the system refuses.
+void* AllocateHeapBlock(std::size_t bytes);
 
 }  // namespace ovelix

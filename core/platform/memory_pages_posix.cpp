@@ -1,6 +1,6 @@
 #include <sys/mman.h>
 
-#include <cstdint>
+#include <cstdlib>
 
 #include "core/platform/memory_pages.h"
 
@@ -13,18 +13,17 @@ void* AllocatePages(std::size_t bytes) {
 
 void ReleasePages(void* pages, std::size_t bytes) { munmap(pages, bytes); }
 
-void PreferLargePages(void* block, std::size_t bytes) {
+void* AllocateHeapBlock(std::size_t bytes) {
 #ifdef MADV_HUGEPAGE
-  // Only whole large pages inside the block can be given.
-  constexpr std::uintptr_t Large = std::uintptr_t{2} << 20;
-  const auto start = reinterpret_cast<std::uintptr_t>(block);
-  const std::uintptr_t first = (start + Large - 1) & ~(Large - 1);
-  const std::uintptr_t last = (start + bytes) & ~(Large - 1);
-  if (first < last) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#else
-  (void)block;
-  (void)bytes;
+  constexpr std::size_t Large = std::size_t{2} << 20;
+  if (bytes >= Large) {
+    const std::size_t whole = (bytes + Large - 1) / Large * Large;
+    void* block = std::aligned_alloc(Large, whole);
+    if (block != nullptr) madvise(block, whole, MADV_HUGEPAGE);
+    return block;
+  }
 #endif
+  return std::malloc(bytes);
 }
 
 }  // namespace ovelix

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "core/platform/memory_pages.h"
 
 namespace ovelix {
@@ -9,6 +11,6 @@ void* AllocatePages(std::size_t bytes) { return VirtualAlloc(nullptr, bytes, MEM
 void ReleasePages(void* pages, std::size_t) { VirtualFree(pages, 0, MEM_RELEASE); }
 
 // Large pages need a privilege that users do not hold.
-void PreferLargePages(void*, std::size_t) {}
+void* AllocateHeapBlock(std::size_t bytes) { return std::malloc(bytes); }
 
 }  // namespace ovelix
