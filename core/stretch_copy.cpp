@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <cstdint>
 #include <vector>
@@ -57,6 +58,29 @@ void ConvertRow(const std::uint8_t* row, std::size_t from, std::size_t to, std::
   for (std::size_t x = from; x < to; ++x) *out++ = map(LoadPixel<F>(row, x));
 }
 
+// The 24-bit pixels of a row as 32-bit values, four at a time from three 32-bit words: the
+// path of every screen-size wallpaper, so it is worth a trick.
+void WidenRgb24(const std::uint8_t* in, std::size_t count, std::uint32_t* out) {
+  auto word = [](const std::uint8_t* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+  };
+  std::size_t x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; x + 4 <= count; x += 4, in += 12, out += 4) {
+      const std::uint32_t a = word(in);
+      const std::uint32_t b = word(in + 4);
+      const std::uint32_t c = word(in + 8);
+      out[0] = a & 0xFFFFFFu;
+      out[1] = a >> 24 | (b & 0xFFFFu) << 8;
+      out[2] = b >> 16 | (c & 0xFFu) << 16;
+      out[3] = c >> 8;
+    }
+  }
+  for (std::size_t i = 0; x < count; ++x, ++i) out[i] = LoadPixel<PixelFormat::Bits24>(in, i);
+}
+
 // Turns source rows into values that combine by AND: the target's raw pixel values, or
 // colours when the target has a colour table (whose indices do not combine).
 class RowConverter {
@@ -85,7 +109,7 @@ class RowConverter {
         });
         return;
       case Kind::Rgb24To32:
-        ConvertRow<PixelFormat::Bits24>(row, from, to, out, [](std::uint32_t v) { return v; });
+        WidenRgb24(row + 3 * from, to - from, out);
         return;
       case Kind::Rgb32To32:
         ConvertRow<PixelFormat::Bits32>(row, from, to, out, [](std::uint32_t v) { return v & 0xFFFFFFu; });
