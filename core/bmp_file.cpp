@@ -142,21 +142,26 @@ std::vector<PaletteEntry> ReadColorTable(ByteSource& in, const Header& h) {
   return table;
 }
 
-// Zeroes the padding of the stored rows (written back as zeros) and checks their colour
-// indices against the table, unless it has an entry for every index.
-void CheckRows(Picture& picture, std::size_t rowsRead) {
+// Zeroes the padding of the rows the file filled (written back as zeros) and checks the
+// colour indices it gave against the table, unless that has an entry for every index. What
+// the file did not fill is zero, index 0, which every table has: a short file is checked
+// for what it holds, however wide its rows.
+void CheckPixels(Picture& picture, std::size_t bytesRead) {
   const auto width = static_cast<std::size_t>(picture.Width());
-  const int bits = BitsPerPixel(picture.Format());
-  const std::size_t used = (width * static_cast<std::size_t>(bits) + 7) / 8;
+  const auto bits = static_cast<std::size_t>(BitsPerPixel(picture.Format()));
+  const std::size_t stride = picture.Stride();
+  const std::size_t used = (width * bits + 7) / 8;
   const std::size_t entries = picture.Palette().size();
   const bool checkIndices = HasColorTable(picture.Format()) && entries < (std::size_t{1} << bits);
   WithFormat(picture.Format(), [&]<PixelFormat F>() {
-    for (std::size_t r = 0; r < rowsRead; ++r) {
-      std::uint8_t* row = picture.Bits() + r * picture.Stride();
-      std::memset(row + used, 0, picture.Stride() - used);
+    for (std::size_t start = 0; start < bytesRead; start += stride) {
+      std::uint8_t* row = picture.Bits() + start;
+      const std::size_t read = std::min(stride, bytesRead - start);
+      if (read > used) std::memset(row + used, 0, read - used);
       if constexpr (HasColorTable(F)) {
         if (!checkIndices) continue;
-        for (std::size_t x = 0; x < width; ++x) {
+        const std::size_t pixels = std::min(width, (read * 8 + bits - 1) / bits);
+        for (std::size_t x = 0; x < pixels; ++x) {
           if (LoadPixel<F>(row, x) >= entries) NotValid();
         }
       }
@@ -203,7 +208,7 @@ Picture ReadBmp(ByteSource& in, int screenDepth, Picture&& donor) {
                       filled ? StoreStart::Unset : StoreStart::Zeroed, std::move(donor));
     const auto bytes = static_cast<std::size_t>(std::min<std::uint64_t>(available, picture.StoreBytes()));
     in.ReadExact(picture.Bits(), bytes);
-    CheckRows(picture, (bytes + picture.Stride() - 1) / picture.Stride());
+    CheckPixels(picture, bytes);
   }
   picture.SetFile({h.size == CoreHeaderSize, h.xPelsPerMeter, h.yPelsPerMeter});
   return picture;
