@@ -36,9 +36,15 @@ void MixInBands(const Picture& source, Picture& mixX, Picture& mixSharp) {
   const int bandRows = static_cast<int>(std::max<std::size_t>(1, BandBytes / stride));
   for (int top = 0; top < height; top += bandRows) {
     const int bottom = std::min(height, top + bandRows);
-    for (int y = top; y < bottom; ++y) std::memset(mixX.Row(y) + pixelBytes, 0, stride - pixelBytes);
+    for (int y = top; y < bottom; ++y) {
+      std::memset(mixX.Row(y) + pixelBytes, 0, stride - pixelBytes);
+      std::memset(mixSharp.Row(y) + pixelBytes, 0, stride - pixelBytes);
+    }
     StretchCopy(mixX, WholeOf(width, height), source, WholeOf(source.Width(), source.Height()), {0, top, width, bottom});
-    for (int y = top; y < bottom; ++y) std::memcpy(mixSharp.Row(y), mixX.Row(y), stride);
+    // Rows that the sharp pattern fills whole need nothing of the wallpaper.
+    for (int y = top; y < bottom; ++y) {
+      if (KeyRunOfRow(MixMode::sharp, y).step != 1) std::memcpy(mixSharp.Row(y), mixX.Row(y), stride);
+    }
     ApplyPattern(mixX, MixMode::x, top, bottom);
     ApplyPattern(mixSharp, MixMode::sharp, top, bottom);
   }

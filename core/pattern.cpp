@@ -14,6 +14,10 @@ namespace {
 // through the row, which may alias anything, do not make the compiler reload them.
 template <PixelFormat F>
 void StoreRun(std::uint8_t* row, std::size_t first, std::size_t step, std::size_t width, std::uint32_t value) {
+  if (step == 1) {
+    for (std::size_t x = first; x < width; ++x) StorePixel<F>(row, x, value);  // a fill the compiler can widen
+    return;
+  }
   for (std::size_t x = first; x < width; x += step) StorePixel<F>(row, x, value);
 }
 
