@@ -1,6 +1,7 @@
 #include "bench/compose_workload.h"
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 #include "core/bmp_file.h"
@@ -36,6 +37,8 @@ std::string Name(int screenWidth, int screenHeight, int wallpaperWidth, int wall
 Workload::Workload(int screenWidth, int screenHeight, int wallpaperWidth, int wallpaperHeight)
     : width(screenWidth),
       height(screenHeight),
+      sourceWidth(wallpaperWidth),
+      sourceHeight(wallpaperHeight),
       folder(std::filesystem::temp_directory_path() / ("ovelix-bench-" + std::to_string(std::random_device()()))),
       solid(ReadBmpBytes(SolidPictureBytes(), 32)) {
   std::filesystem::create_directories(folder / "floor");
@@ -62,6 +65,13 @@ void Workload::Compose() const {
   in.solidPicture = &solid;
   ComposeResults out;
   CreatePics(in, out);
+}
+
+void Workload::FirstTouch() const {
+  Picture stores[] = {Picture::ScreenCompatible(32, width, height, StoreStart::Unset),
+                      Picture::ScreenCompatible(32, width, height, StoreStart::Unset),
+                      Picture(sourceWidth, sourceHeight, PixelFormat::Bits24, {}, {}, RowOrder::BottomUp, StoreStart::Unset)};
+  for (Picture& p : stores) std::memset(p.Bits(), 0, p.StoreBytes());
 }
 
 void Workload::IoFloor() {

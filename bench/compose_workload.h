@@ -21,9 +21,15 @@ struct Workload {
 
   void Compose() const;
   void IoFloor();
+  // The fresh memory the composition cannot do without, touched once: its two mixed
+  // pictures and the wallpaper's store. Where first touches are dear, this and the I/O
+  // floor together are what it cannot go below.
+  void FirstTouch() const;
 
   int width;
   int height;
+  int sourceWidth;  // of the wallpaper
+  int sourceHeight;
   std::filesystem::path folder;
   std::filesystem::path wallpaper;
   Picture solid;

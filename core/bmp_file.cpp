@@ -142,18 +142,26 @@ std::vector<PaletteEntry> ReadColorTable(ByteSource& in, const Header& h) {
   return table;
 }
 
-// Zeroes the padding of the stored rows (written back as zeros) and checks their colour
-// indices against the table.
-void CheckRows(Picture& picture, std::size_t rowsRead) {
+// Zeroes the padding of the rows the file filled (written back as zeros) and checks the
+// colour indices it gave against the table, unless that has an entry for every index. What
+// the file did not fill is zero, index 0, which every table has: a short file is checked
+// for what it holds, however wide its rows.
+void CheckPixels(Picture& picture, std::size_t bytesRead) {
   const auto width = static_cast<std::size_t>(picture.Width());
-  const std::size_t used = (width * static_cast<std::size_t>(BitsPerPixel(picture.Format())) + 7) / 8;
+  const auto bits = static_cast<std::size_t>(BitsPerPixel(picture.Format()));
+  const std::size_t stride = picture.Stride();
+  const std::size_t used = (width * bits + 7) / 8;
   const std::size_t entries = picture.Palette().size();
+  const bool checkIndices = HasColorTable(picture.Format()) && entries < (std::size_t{1} << bits);
   WithFormat(picture.Format(), [&]<PixelFormat F>() {
-    for (std::size_t r = 0; r < rowsRead; ++r) {
-      std::uint8_t* row = picture.Bits() + r * picture.Stride();
-      std::memset(row + used, 0, picture.Stride() - used);
+    for (std::size_t start = 0; start < bytesRead; start += stride) {
+      std::uint8_t* row = picture.Bits() + start;
+      const std::size_t read = std::min(stride, bytesRead - start);
+      if (read > used) std::memset(row + used, 0, read - used);
       if constexpr (HasColorTable(F)) {
-        for (std::size_t x = 0; x < width; ++x) {
+        if (!checkIndices) continue;
+        const std::size_t pixels = std::min(width, (read * 8 + bits - 1) / bits);
+        for (std::size_t x = 0; x < pixels; ++x) {
           if (LoadPixel<F>(row, x) >= entries) NotValid();
         }
       }
@@ -163,7 +171,7 @@ void CheckRows(Picture& picture, std::size_t rowsRead) {
 
 }  // namespace
 
-Picture ReadBmp(ByteSource& in, int screenDepth) {
+Picture ReadBmp(ByteSource& in, int screenDepth, Picture&& donor) {
   if (in.Remaining() == 0) return {};
   std::uint8_t fileHeader[14];
   in.ReadExact(fileHeader, sizeof fileHeader);
@@ -183,29 +191,33 @@ Picture ReadBmp(ByteSource& in, int screenDepth) {
   Picture picture;
   if (h.compression == Rle4 || h.compression == Rle8) {
     const PixelFormat format = ScreenFormat(screenDepth);
+    // Runs may leave pixels unwritten, which stay zero.
     picture = Picture(w, hgt, format, HasColorTable(format) ? ScreenPalette(BitsPerPixel(format)) : std::vector<PaletteEntry>{},
-                      {}, RowOrder::BottomUp, StoreStart::Zeroed);
+                      {}, RowOrder::BottomUp, StoreStart::Zeroed, std::move(donor));
     if (available > MaxStoreBytes) throw Error(u"Out of system resources");
     std::vector<std::uint8_t> data(static_cast<std::size_t>(available));
     in.ReadExact(data.data(), data.size());
     DecodeRle(data, static_cast<int>(h.bits), table, picture);
   } else {
     const PixelFormat format = FormatOf(h.bits);
-    // Rows the file does not fill stay zero.
+    // Rows the file does not fill stay zero; they are not touched, so a short file that
+    // declares a big picture costs what it holds, not what it declares.
+    const bool filled = available >= RowStride(width, static_cast<int>(h.bits)) * height;
     picture = Picture(w, hgt, format, table, h.compression == BitFields ? h.masks : DefaultMasks(format),
-                      h.height < 0 ? RowOrder::TopDown : RowOrder::BottomUp, StoreStart::Zeroed);
+                      h.height < 0 ? RowOrder::TopDown : RowOrder::BottomUp,
+                      filled ? StoreStart::Unset : StoreStart::Zeroed, std::move(donor));
     const auto bytes = static_cast<std::size_t>(std::min<std::uint64_t>(available, picture.StoreBytes()));
     in.ReadExact(picture.Bits(), bytes);
-    CheckRows(picture, (bytes + picture.Stride() - 1) / picture.Stride());
+    CheckPixels(picture, bytes);
   }
   picture.SetFile({h.size == CoreHeaderSize, h.xPelsPerMeter, h.yPelsPerMeter});
   return picture;
 }
 
-Picture ReadBmpFile(std::u16string_view path, int screenDepth) {
+Picture ReadBmpFile(std::u16string_view path, int screenDepth, Picture&& donor) {
   InputFile file(path);
   FileSource source(file);
-  return ReadBmp(source, screenDepth);
+  return ReadBmp(source, screenDepth, std::move(donor));
 }
 
 Picture ReadBmpBytes(std::span<const std::uint8_t> bytes, int screenDepth) {

@@ -16,11 +16,12 @@ class ByteSource;
 // not used). Uncompressed and bit-field pictures keep their own format and row order;
 // run-length coded ones are decoded into a store compatible with a screen of `screenDepth`
 // bits. An empty source gives an empty picture. Fails with "Stream read error",
-// "Bitmap image is not valid" or "Out of system resources".
-Picture ReadBmp(ByteSource& in, int screenDepth);
+// "Bitmap image is not valid" or "Out of system resources". The picture takes the store of
+// `donor` when that is big enough.
+Picture ReadBmp(ByteSource& in, int screenDepth, Picture&& donor = Picture());
 // The same from a file, opened so that others may read it meanwhile but not write; also
 // fails with "Cannot open file "%s". %s".
-Picture ReadBmpFile(std::u16string_view path, int screenDepth);
+Picture ReadBmpFile(std::u16string_view path, int screenDepth, Picture&& donor = Picture());
 Picture ReadBmpBytes(std::span<const std::uint8_t> bytes, int screenDepth);
 
 // Writes a picture with pixels as an uncompressed BMP: the 14-byte file header, the 40-byte

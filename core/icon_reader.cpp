@@ -13,6 +13,8 @@ namespace {
 
 [[noreturn]] void NotValid() { throw Error(u"Icon image is not valid"); }
 
+constexpr std::uint32_t BitFields = 3;
+
 std::uint32_t Le(std::span<const std::uint8_t> b, std::size_t at, int size) {
   std::uint32_t v = 0;
   for (int i = size - 1; i >= 0; --i) v = v << 8 | b[at + static_cast<std::size_t>(i)];
@@ -31,15 +33,17 @@ Picture ReadIcon(std::span<const std::uint8_t> bytes, int screenDepth) {
   if (Le(image, 0, 4) != 40) NotValid();  // PNG-coded images and others are not read
 
   // The image is a bitmap of twice the icon's height (colours, then the mask) without a
-  // file header: give it one, with the icon's own height and no image size.
+  // file header: give it one, with the icon's own height and no image size. Colour masks
+  // are kept; any other compression is taken as none.
   const auto height = static_cast<std::int32_t>(Le(image, 8, 4));
   if (height <= 0 || height % 2 != 0) NotValid();
+  const bool bitFields = Le(image, 16, 4) == BitFields;
   std::vector<std::uint8_t> bmp{'B', 'M'};
   bmp.resize(14);
   bmp.insert(bmp.end(), image.begin(), image.end());
   const std::uint32_t half = static_cast<std::uint32_t>(height / 2);
   for (int i = 0; i < 4; ++i) bmp[14 + 8 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(half >> (8 * i));
-  std::memset(bmp.data() + 14 + 16, 0, 4);   // compression: none
+  if (!bitFields) std::memset(bmp.data() + 14 + 16, 0, 4);
   std::memset(bmp.data() + 14 + 20, 0, 4);   // image size: from the rows
   Picture picture;
   try {
@@ -50,10 +54,12 @@ Picture ReadIcon(std::span<const std::uint8_t> bytes, int screenDepth) {
   if (picture.Empty()) NotValid();
 
   // The mask rows follow the colour rows, bottom row first; a set bit leaves the pixel out.
+  // Before the colour rows come the masks and the colour table as the BMP reader takes
+  // them: a table of the colours used, at any depth, or of 2^bits entries at 8 bits or fewer.
   const std::uint32_t colorsUsed = static_cast<std::uint32_t>(Le(image, 32, 4));
   const int bits = BitsPerPixel(picture.Format());
-  const std::size_t tableBytes = bits <= 8 ? 4 * (colorsUsed != 0 ? colorsUsed : 1u << bits) : 0;
-  const std::size_t maskAt = 40 + tableBytes + picture.StoreBytes();
+  const std::size_t tableEntries = colorsUsed != 0 ? colorsUsed : bits <= 8 ? std::size_t{1} << bits : 0;
+  const std::size_t maskAt = 40 + (bitFields ? 12 : 0) + 4 * tableEntries + picture.StoreBytes();
   const auto maskStride = static_cast<std::size_t>(RowStride(static_cast<std::uint64_t>(picture.Width()), 1));
   if (maskAt + maskStride * static_cast<std::size_t>(picture.Height()) > image.size()) return picture;
   const std::uint32_t white = picture.Encode(White);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/error.h"
+#include "core/picture.h"
 #include "core/text.h"
 
 extern "C" {
@@ -50,36 +51,80 @@ void Prepare(jpeg_decompress_struct& info, ErrorTrap& trap, const std::vector<st
   trap.manager.error_exit = OnJpegError;
   trap.manager.emit_message = OnJpegMessage;
   jpeg_create_decompress(&info);
+  // The same limit as for a picture's store: a header that declares more fails.
+  info.mem->max_memory_to_use = static_cast<long>(MaxStoreBytes);
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
 }
 
-// Decodes the picture whose header `info` has read.
+bool IsCmyk(const jpeg_decompress_struct& info) {
+  return info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+}
+
+// A colour channel from its ink and the black ink. Files with Adobe's marker store each ink
+// inverted (255 is none), which is how such programs write CMYK and YCCK.
+std::uint8_t FromInks(int ink, int black, bool inverted) {
+  if (!inverted) {
+    ink = 255 - ink;
+    black = 255 - black;
+  }
+  return static_cast<std::uint8_t>((ink * black + 127) / 255);
+}
+
+PaletteEntry PaletteEntryOf(const jpeg_decompress_struct& info, int i) {
+  const JSAMPARRAY map = info.colormap;
+  switch (info.out_color_components) {
+    case 1: return {map[0][i], map[0][i], map[0][i], 0};
+    case 4: {
+      const bool inverted = info.saw_Adobe_marker != 0;
+      return {FromInks(map[2][i], map[3][i], inverted), FromInks(map[1][i], map[3][i], inverted),
+              FromInks(map[0][i], map[3][i], inverted), 0};
+    }
+    default: return {map[2][i], map[1][i], map[0][i], 0};
+  }
+}
+
+// Decodes the picture whose header `info` has read. CMYK is decoded as such (libjpeg turns
+// it into no other colour space) and made BGR here, or quantized among its own inks.
 void Decode(jpeg_decompress_struct& info, const Target& target) {
+  const bool cmyk = IsCmyk(info);
   info.scale_num = 1;
   info.scale_denom = 1;
   info.do_block_smoothing = TRUE;
+  info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   if (target.quantize) {
+    if (info.jpeg_color_space == JCS_GRAYSCALE) info.out_color_space = JCS_GRAYSCALE;
     info.quantize_colors = TRUE;
     info.desired_number_of_colors = 236;
-    info.two_pass_quantize = info.jpeg_color_space != JCS_GRAYSCALE;
-  } else {
-    info.out_color_space = JCS_RGB;
+    // libjpeg's two-pass quantizer takes three components only.
+    info.two_pass_quantize = info.out_color_space == JCS_RGB;
   }
   jpeg_start_decompress(&info);
   if (target.quantize) {
     *target.paletteSize = info.actual_number_of_colors;
-    const bool grey = info.out_color_components == 1;
-    for (int i = 0; i < info.actual_number_of_colors; ++i) {
-      target.palette[i] = {info.colormap[grey ? 0 : 2][i], info.colormap[grey ? 0 : 1][i], info.colormap[0][i], 0};
-    }
+    for (int i = 0; i < info.actual_number_of_colors; ++i) target.palette[i] = PaletteEntryOf(info, i);
   }
+  // Inks of one row, in libjpeg's pool so that an error's jump leaks nothing.
+  const JSAMPARRAY inks = cmyk && !target.quantize
+                              ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                                          info.output_width * 4, 1)
+                              : nullptr;
+  const bool inverted = info.saw_Adobe_marker != 0;
   while (info.output_scanline < info.output_height && static_cast<int>(info.output_scanline) < target.height) {
     const int y = static_cast<int>(info.output_scanline);
     std::uint8_t* row = target.bits + static_cast<std::size_t>(target.bottomUp ? target.height - 1 - y : y) * target.stride;
-    JSAMPROW rows[1] = {row};
+    JSAMPROW rows[1] = {inks != nullptr ? inks[0] : row};
     jpeg_read_scanlines(&info, rows, 1);
-    if (!target.quantize) {
-      for (std::size_t x = 0; x < info.output_width; ++x) std::swap(row[3 * x], row[3 * x + 2]);  // RGB to BGR
+    if (target.quantize) continue;
+    for (std::size_t x = 0; x < info.output_width; ++x) {
+      std::uint8_t* pixel = row + 3 * x;
+      if (inks != nullptr) {
+        const std::uint8_t* ink = inks[0] + 4 * x;
+        pixel[0] = FromInks(ink[2], ink[3], inverted);
+        pixel[1] = FromInks(ink[1], ink[3], inverted);
+        pixel[2] = FromInks(ink[0], ink[3], inverted);
+      } else {
+        std::swap(pixel[0], pixel[2]);  // RGB to BGR
+      }
     }
   }
   jpeg_finish_decompress(&info);

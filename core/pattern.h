@@ -40,5 +40,7 @@ constexpr KeyRun KeyRunOfRow(MixMode mode, int y) {
 
 // Sets every key pixel of the mode to KeyColor and leaves the others as they are.
 void ApplyPattern(Picture& picture, MixMode mode);
+// The same in the rows firstRow <= y < lastRow only.
+void ApplyPattern(Picture& picture, MixMode mode, int firstRow, int lastRow);
 
 }  // namespace ovelix

@@ -7,6 +7,7 @@
 
 #include "core/error.h"
 #include "core/pixel_access.h"
+#include "core/platform/memory_pages.h"
 #include "core/screen_palette.h"
 
 namespace ovelix {
@@ -49,22 +50,47 @@ int SquaredDistance(PaletteEntry e, Color c) {
 
 Picture::Picture(int width, int height, PixelFormat format, std::vector<PaletteEntry> palette,
                  ColorMasks masks, RowOrder order, StoreStart start)
+    : Picture(width, height, format, std::move(palette), masks, order, start, Picture()) {}
+
+Picture::Picture(int width, int height, PixelFormat format, std::vector<PaletteEntry> palette, ColorMasks masks,
+                 RowOrder order, StoreStart start, Picture&& donor)
     : width_(width), height_(height), format_(format), order_(order), palette_(std::move(palette)) {
   masks_ = masks == ColorMasks{} ? DefaultMasks(format) : masks;
   const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(std::max(width, 0)), BitsPerPixel(format));
   const std::uint64_t bytes = stride * static_cast<std::uint64_t>(std::max(height, 0));
   if (width <= 0 || height <= 0 || bytes > MaxStoreBytes) OutOfResources();
   stride_ = static_cast<std::size_t>(stride);
-  Allocate(static_cast<std::size_t>(bytes), start == StoreStart::Zeroed);
+  Allocate(static_cast<std::size_t>(bytes), start, std::move(donor));
   if (start == StoreStart::Whitened) Fill(White);
 }
 
-void StoreDeleter::operator()(std::uint8_t* p) const { std::free(p); }
+void StoreDeleter::operator()(std::uint8_t* p) const {
+  if (pages) {
+    ReleasePages(p, bytes);
+  } else {
+    std::free(p);
+  }
+}
 
-// Zeroed memory fresh from the system costs nothing until it is touched.
-void Picture::Allocate(std::size_t bytes, bool zeroed) {
-  pixels_.reset(static_cast<std::uint8_t*>(zeroed ? std::calloc(bytes, 1) : std::malloc(bytes)));
-  if (pixels_ == nullptr) OutOfResources();
+void Picture::Allocate(std::size_t bytes, StoreStart start, Picture&& donor) {
+  if (donor.pixels_ != nullptr && donor.pixels_.get_deleter().bytes >= bytes) {
+    pixels_ = std::move(donor.pixels_);
+    if (start == StoreStart::Zeroed) std::memset(pixels_.get(), 0, bytes);
+    return;
+  }
+  donor.pixels_.reset();  // given back before asking for more
+  // Zeroed pages from the system cost nothing until touched; small stores come from the
+  // heap, where a page each would be waste.
+  constexpr std::size_t FromPages = std::size_t{1} << 20;
+  void* p = nullptr;
+  const bool pages = start == StoreStart::Zeroed && bytes >= FromPages;
+  if (pages) {
+    p = AllocatePages(bytes);
+  } else {
+    p = start == StoreStart::Zeroed ? std::calloc(bytes, 1) : AllocateHeapBlock(bytes);
+  }
+  if (p == nullptr) OutOfResources();
+  pixels_ = Store(static_cast<std::uint8_t*>(p), StoreDeleter{bytes, pages});
 }
 
 Picture Picture::ScreenCompatible(int depth) {
@@ -95,7 +121,7 @@ Picture::Picture(const Picture& other)
       masks_(other.masks_),
       file_(other.file_) {
   if (other.pixels_ != nullptr) {
-    Allocate(other.StoreBytes(), false);
+    Allocate(other.StoreBytes(), StoreStart::Unset, Picture());
     std::memcpy(pixels_.get(), other.pixels_.get(), other.StoreBytes());
   }
 }

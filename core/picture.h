@@ -58,9 +58,10 @@ inline constexpr std::uint64_t MaxStoreBytes = std::uint64_t{1} << 30;
 // read and written in one piece; top-down stores come from files that say so.
 enum class RowOrder : std::uint8_t { BottomUp, TopDown };
 
-// What a new store holds: white, as a picture given a size starts; or zero bytes, which
-// cost nothing until touched, for callers that write the pixels themselves.
-enum class StoreStart : std::uint8_t { Whitened, Zeroed };
+// What a new store holds: white, as a picture given a size starts; zero bytes, for callers
+// that may leave pixels unwritten (a big store then costs only what is touched); or
+// whatever the memory held, for callers that write every byte, row padding included.
+enum class StoreStart : std::uint8_t { Whitened, Zeroed, Unset };
 
 // Fields of the file a picture was read from, written back when the picture is saved.
 struct FileFields {
@@ -71,8 +72,10 @@ struct FileFields {
   friend bool operator==(const FileFields&, const FileFields&) = default;
 };
 
-// Gives a pixel store back.
+// Gives a pixel store back, knowing how big it is and where it came from.
 struct StoreDeleter {
+  std::size_t bytes = 0;
+  bool pages = false;  // from the system's pages rather than the heap
   void operator()(std::uint8_t* p) const;
 };
 
@@ -88,6 +91,10 @@ class Picture {
   Picture(int width, int height, PixelFormat format, std::vector<PaletteEntry> palette = {},
           ColorMasks masks = {}, RowOrder order = RowOrder::BottomUp,
           StoreStart start = StoreStart::Whitened);
+  // The same in the store of `donor` when that is big enough, saving fresh memory; the
+  // donor's pixels are lost either way.
+  Picture(int width, int height, PixelFormat format, std::vector<PaletteEntry> palette, ColorMasks masks,
+          RowOrder order, StoreStart start, Picture&& donor);
 
   // A picture without pixels whose store, once it has a size, suits a screen of this
   // colour depth: 32, 24, 16 (as 5-5-5), 8 or 4 bits (with the system's colour table).
@@ -144,7 +151,7 @@ class Picture {
 
  private:
   using Store = std::unique_ptr<std::uint8_t, StoreDeleter>;
-  void Allocate(std::size_t bytes, bool zeroed);
+  void Allocate(std::size_t bytes, StoreStart start, Picture&& donor);
 
   std::size_t RowOffset(int y) const {
     const auto row = static_cast<std::size_t>(order_ == RowOrder::BottomUp ? height_ - 1 - y : y);

@@ -51,13 +51,13 @@ std::u16string PictureExtension(std::u16string_view path) {
   return std::u16string(path.substr(dot + 1));
 }
 
-std::unique_ptr<PreviewGraphic> LoadPreview(std::u16string_view path, int screenDepth) {
+std::unique_ptr<PreviewGraphic> LoadPreview(std::u16string_view path, int screenDepth, Picture&& donor) {
   const std::u16string extension = PictureExtension(path);
   for (auto it = Extensions.rbegin(); it != Extensions.rend(); ++it) {
     if (!SameText(extension, it->extension)) continue;
     switch (it->reader) {
       case Reader::Jpeg: return std::make_unique<JpegGraphic>(ReadWhole(path), screenDepth);
-      case Reader::Bmp: return std::make_unique<BitmapGraphic>(ReadBmpFile(path, screenDepth));
+      case Reader::Bmp: return std::make_unique<BitmapGraphic>(ReadBmpFile(path, screenDepth, std::move(donor)));
       case Reader::Icon: return std::make_unique<BitmapGraphic>(ReadIcon(ReadWhole(path), screenDepth));
       case Reader::Metafile: return std::make_unique<MetafileGraphic>(ReadWhole(path));
     }

@@ -15,7 +15,7 @@ std::u16string PictureExtension(std::u16string_view path);
 // Loads a preview, choosing the reader by the file's extension, compared without regard to
 // case with the registered ones, the most recently registered first: jpg and jpeg (JPEG),
 // bmp, ico, emf and wmf. Fails with "Unknown picture file extension (.%s)" or the reader's
-// own errors.
-std::unique_ptr<PreviewGraphic> LoadPreview(std::u16string_view path, int screenDepth);
+// own errors. A BMP is read into the store of `donor` when that is big enough.
+std::unique_ptr<PreviewGraphic> LoadPreview(std::u16string_view path, int screenDepth, Picture&& donor = Picture());
 
 }  // namespace ovelix

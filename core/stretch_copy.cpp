@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <cstdint>
 #include <vector>
@@ -50,6 +51,36 @@ std::vector<Span> AxisMap(int visibleFirst, int visibleLast, int targetStart, in
   return map;
 }
 
+// Maps the raw pixels from <= x < to of a row to out[]. Its own arguments, so that the
+// stores through out[] do not make the compiler reload them.
+template <PixelFormat F, typename Map>
+void ConvertRow(const std::uint8_t* row, std::size_t from, std::size_t to, std::uint32_t* out, Map map) {
+  for (std::size_t x = from; x < to; ++x) *out++ = map(LoadPixel<F>(row, x));
+}
+
+// The 24-bit pixels of a row as 32-bit values, four at a time from three 32-bit words: the
+// path of every screen-size wallpaper, so it is worth a trick.
+void WidenRgb24(const std::uint8_t* in, std::size_t count, std::uint32_t* out) {
+  auto word = [](const std::uint8_t* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+  };
+  std::size_t x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; x + 4 <= count; x += 4, in += 12, out += 4) {
+      const std::uint32_t a = word(in);
+      const std::uint32_t b = word(in + 4);
+      const std::uint32_t c = word(in + 8);
+      out[0] = a & 0xFFFFFFu;
+      out[1] = a >> 24 | (b & 0xFFFFu) << 8;
+      out[2] = b >> 16 | (c & 0xFFu) << 16;
+      out[3] = c >> 8;
+    }
+  }
+  for (std::size_t i = 0; x < count; ++x, ++i) out[i] = LoadPixel<PixelFormat::Bits24>(in, i);
+}
+
 // Turns source rows into values that combine by AND: the target's raw pixel values, or
 // colours when the target has a colour table (whose indices do not combine).
 class RowConverter {
@@ -74,20 +105,18 @@ class RowConverter {
     switch (kind_) {
       case Kind::Table:
         WithFormat(source_.Format(), [&]<PixelFormat F>() {
-          if constexpr (HasColorTable(F)) {
-            for (std::size_t x = from; x < to; ++x) *out++ = lookup_[LoadPixel<F>(row, x)];
-          }
+          if constexpr (HasColorTable(F)) ConvertRow<F>(row, from, to, out, [this](std::uint32_t v) { return lookup_[v]; });
         });
         return;
       case Kind::Rgb24To32:
-        for (std::size_t x = from; x < to; ++x) *out++ = LoadPixel<PixelFormat::Bits24>(row, x);
+        WidenRgb24(row + 3 * from, to - from, out);
         return;
       case Kind::Rgb32To32:
-        for (std::size_t x = from; x < to; ++x) *out++ = LoadPixel<PixelFormat::Bits32>(row, x) & 0xFFFFFFu;
+        ConvertRow<PixelFormat::Bits32>(row, from, to, out, [](std::uint32_t v) { return v & 0xFFFFFFu; });
         return;
       case Kind::General:
         WithFormat(source_.Format(), [&]<PixelFormat F>() {
-          for (std::size_t x = from; x < to; ++x) *out++ = Value(source_.Decode(LoadPixel<F>(row, x)));
+          ConvertRow<F>(row, from, to, out, [this](std::uint32_t v) { return Value(source_.Decode(v)); });
         });
         return;
     }
@@ -155,14 +184,19 @@ bool CopyUnscaled(Picture& target, int x0, int y0, int y1, std::size_t width, co
 }  // namespace
 
 void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source, const Rect& sourceRect) {
+  StretchCopy(target, targetRect, source, sourceRect, WholeOf(target.Width(), target.Height()));
+}
+
+void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source, const Rect& sourceRect,
+                 const Rect& clip) {
   if (target.Empty() || source.Empty()) return;
   if (targetRect.Width() <= 0 || targetRect.Height() <= 0 || sourceRect.Width() <= 0 || sourceRect.Height() <= 0) {
     return;
   }
-  const int x0 = std::max(targetRect.left, 0);
-  const int x1 = std::min(targetRect.right, target.Width());
-  const int y0 = std::max(targetRect.top, 0);
-  const int y1 = std::min(targetRect.bottom, target.Height());
+  const int x0 = std::max({targetRect.left, clip.left, 0});
+  const int x1 = std::min({targetRect.right, clip.right, target.Width()});
+  const int y0 = std::max({targetRect.top, clip.top, 0});
+  const int y1 = std::min({targetRect.bottom, clip.bottom, target.Height()});
   if (x0 >= x1 || y0 >= y1) return;
 
   const std::vector<Span> columns =
@@ -192,6 +226,24 @@ void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source,
   }
 
   const RowConverter converter(source, target);
+  if (target.Format() == PixelFormat::Bits32 && converter.Direct() && contiguous && allReached && rowsOneToOne) {
+    // Unscaled columns, one source row at most per target row: each source row is converted
+    // straight into the first target row it reaches and copied to the rows that repeat it.
+    const std::size_t at = static_cast<std::size_t>(x0) * 4;
+    int converted = -1;
+    for (int y = y0; y < y1; ++y) {
+      const Span span = rows[static_cast<std::size_t>(y - y0)];
+      if (span.first >= span.last) continue;
+      std::uint8_t* out = target.Row(y) + at;
+      if (converted >= 0 && rows[static_cast<std::size_t>(converted - y0)].first == span.first) {
+        std::memcpy(out, target.Row(converted) + at, width * 4);
+        continue;
+      }
+      converter.Convert(span.first, sourceFirst, sourceLast, reinterpret_cast<std::uint32_t*>(out));
+      converted = y;
+    }
+    return;
+  }
   NearestColor nearest(target);
   std::vector<std::uint32_t> converted(static_cast<std::size_t>(sourceLast - sourceFirst));
   std::vector<std::uint32_t> combined(width);
@@ -212,15 +264,16 @@ void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source,
             continue;
           }
           converter.Convert(sy, sourceFirst, sourceLast, converted.data());
-          const std::uint32_t* in = converted.data() - sourceFirst;
+          // converted[i] holds source column sourceFirst + i.
+          const auto in = [&](int sx) { return converted[static_cast<std::size_t>(sx - sourceFirst)]; };
           if (oneToOne && firstRow) {
-            for (std::size_t x = 0; x < width; ++x) combined[x] = in[columns[x].first];
+            for (std::size_t x = 0; x < width; ++x) combined[x] = in(columns[x].first);
             continue;
           }
           for (std::size_t x = 0; x < width; ++x) {
             const Span c = columns[x];
             std::uint32_t v = 0xFFFFFFFFu;
-            for (int sx = c.first; sx < c.last; ++sx) v &= in[sx];
+            for (int sx = c.first; sx < c.last; ++sx) v &= in(sx);
             combined[x] = firstRow ? v : combined[x] & v;
           }
         }

@@ -27,5 +27,8 @@ inline Rect WholeOf(int width, int height) { return {0, 0, width, height}; }
 // source picture take no part, and a target pixel that only they would reach keeps its
 // colour. Rectangles without area copy nothing.
 void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source, const Rect& sourceRect);
+// The same, writing only the target pixels inside `clip`.
+void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source, const Rect& sourceRect,
+                 const Rect& clip);
 
 }  // namespace ovelix

@@ -1,5 +1,6 @@
 # ./dev fuzz [SECONDS]: the picture readers under libFuzzer with AddressSanitizer and
-# UndefinedBehaviorSanitizer, seeded from the BMP Suite. Sourced by ./dev.
+# UndefinedBehaviorSanitizer, seeded from the BMP Suite and from fuzz/seeds (icons and JPEGs
+# written by ImageMagick, a placeable Windows metafile and an enhanced one). Sourced by ./dev.
 
 OVELIX_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
@@ -20,7 +21,7 @@ run_fuzzer() {
   local corpus="$dir/corpus" seeds="$dir/seeds"
   mkdir -p "$corpus" "$seeds" "$dir/findings"
   local f
-  for f in "$OVELIX_ROOT"/core/tests/data/bmpsuite/*/*.bmp; do
+  for f in "$OVELIX_ROOT"/core/tests/data/bmpsuite/*/*.bmp "$OVELIX_ROOT"/fuzz/seeds/*; do
     # The first byte chooses the screen depth.
     { printf '\0'; cat "$f"; } >"$seeds/$(basename "$(dirname "$f")")-$(basename "$f")"
   done

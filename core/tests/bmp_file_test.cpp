@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/bmp_file.h"
 #include "core/error.h"
 #include "core/tests/test_support.h"
@@ -125,6 +127,47 @@ TEST(ReadBmp, ImageSizeRuleAndFilesWithFewerBytes) {
   EXPECT_EQ(p.GetPixel(0, 1), Red);
   EXPECT_EQ(p.GetPixel(1, 1), MakeColor(0, 0, 0));
   EXPECT_EQ(p.GetPixel(0, 0), MakeColor(0, 0, 0));
+}
+
+TEST(ReadBmp, AShortFileDeclaringAHugePictureCostsWhatItHolds) {
+  // 16384 x 16384 at 32 bits is the biggest store allowed, 1 GiB; the file holds one row.
+  for (int sign : {1, -1}) {
+    BmpFixture f;
+    f.width = 16384;
+    f.height = 16384 * sign;
+    f.bits = 32;
+    f.body.assign(16384 * 4, 0);
+    f.body[0] = 255;  // blue, in the first row of the file
+    const std::uint64_t before = testing_support::ResidentBytes();
+    const Picture p = ReadBmpBytes(f.Bytes(), 32);
+    EXPECT_LT(std::max(testing_support::ResidentBytes(), before) - before, std::uint64_t{64} << 20) << sign;
+    const int firstRow = sign > 0 ? 16383 : 0;
+    EXPECT_EQ(p.GetPixel(0, firstRow), Blue) << sign;
+    EXPECT_EQ(p.GetPixel(1, firstRow), MakeColor(0, 0, 0)) << sign;
+    EXPECT_EQ(p.GetPixel(5, 16383 - firstRow), MakeColor(0, 0, 0)) << sign;
+  }
+}
+
+TEST(ReadBmp, ARowOfABillionPixelsIsCheckedForTheBytesTheFileHolds) {
+  // Found by fuzzing: a top-down row of 1,056,964,735 pixels at 8 bits with 220 colours and
+  // three bytes of pixels; checking every index of the row took 18 s under the sanitizers.
+  auto file = [](std::vector<std::uint8_t> pixels) {
+    BmpFixture f;
+    f.width = 1056964735;
+    f.height = -1;
+    f.bits = 8;
+    f.colorsUsed = 220;
+    f.imageSize = 8192;
+    for (std::uint32_t i = 0; i < 220; ++i) Put32(f.body, i == 0 ? 0xFF0000 : i);  // entry 0 red
+    f.body.insert(f.body.end(), pixels.begin(), pixels.end());
+    return f.Bytes();
+  };
+  const Picture p = ReadBmpBytes(file({5, 219, 7}), 32);
+  ASSERT_EQ(p.Width(), 1056964735);
+  EXPECT_EQ(p.GetRaw(1, 0), 219u);
+  EXPECT_EQ(p.GetRaw(2, 0), 7u);
+  EXPECT_EQ(p.GetPixel(1056964734, 0), Red);  // never filled: entry 0
+  EXPECT_EQ(ErrorOf(file({5, 220, 7})), u"Bitmap image is not valid");
 }
 
 TEST(ReadBmp, DefaultColourTableSizes) {

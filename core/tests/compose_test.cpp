@@ -5,6 +5,7 @@
 #include "core/error.h"
 #include "core/pattern.h"
 #include "core/solid_picture.h"
+#include "core/stretch_copy.h"
 #include "core/tests/test_support.h"
 
 namespace ovelix {
@@ -92,6 +93,28 @@ TEST_F(Compose, OnePixelWallpaperFillsTheScreenAndOtherDepthsKeepTheirFormat) {
     EXPECT_EQ(mix2.Height(), 4);
     ExpectMixed(mix2, MixMode::sharp, [](int, int) { return Red; });
     ExpectMixed(Written("mix1.bmp"), MixMode::x, [](int, int) { return Red; });
+  }
+}
+
+TEST_F(Compose, ATallScreenComesOutAsTheStretchedWallpaperWithThePatternByteForByte) {
+  // Tall enough to be built in several pieces, odd width for row padding at every depth.
+  constexpr int Width = 301;
+  constexpr int Height = 1800;
+  Picture wall(7, 5, PixelFormat::Bits24);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) wall.SetPixel(x, y, MakeColor(static_cast<std::uint8_t>(x * 37), static_cast<std::uint8_t>(y * 61), static_cast<std::uint8_t>(x * y * 11)));
+  const std::u16string path = Wallpaper("small.bmp", wall);
+  for (int depth : {32, 24, 4}) {
+    ComposeResults out;
+    CreatePics(Inputs(path, Width, Height, depth), out);
+    Picture stretched = Picture::ScreenCompatible(depth);
+    stretched.SetSize(Width, Height);
+    StretchCopy(stretched, WholeOf(Width, Height), wall, WholeOf(7, 5));
+    for (const auto& [mode, file] : {std::pair{MixMode::x, "mix1.bmp"}, std::pair{MixMode::sharp, "mix2.bmp"}}) {
+      Picture expected = stretched;
+      ApplyPattern(expected, mode);
+      EXPECT_TRUE(ReadBytes(folder_.Path() / file) == BmpBytes(expected)) << file << " at " << depth;
+    }
   }
 }
 

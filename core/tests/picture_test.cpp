@@ -81,6 +81,22 @@ TEST(Picture, HugeStoresFailWithoutBeingMadeAndLeaveThePictureAsItWas) {
   EXPECT_NO_THROW(Picture(16384, 16384, PixelFormat::Bits8, {}, {}, RowOrder::BottomUp, StoreStart::Zeroed));
 }
 
+TEST(Picture, ADonorsStoreIsTakenWhenBigEnoughAndStartsAsAsked) {
+  for (StoreStart start : {StoreStart::Zeroed, StoreStart::Whitened}) {
+    Picture donor(4, 3, PixelFormat::Bits32);
+    donor.Fill(KeyColor);
+    const std::uint8_t* store = donor.Bits();
+    const Picture p(5, 2, PixelFormat::Bits24, {}, {}, RowOrder::TopDown, start, std::move(donor));
+    EXPECT_EQ(p.Bits(), store);
+    EXPECT_EQ(p.Format(), PixelFormat::Bits24);
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 5; ++x) EXPECT_EQ(p.GetPixel(x, y), start == StoreStart::Zeroed ? MakeColor(0, 0, 0) : White);
+  }
+  Picture small(1, 1, PixelFormat::Bits32);
+  const Picture big(64, 64, PixelFormat::Bits32, {}, {}, RowOrder::BottomUp, StoreStart::Whitened, std::move(small));
+  EXPECT_EQ(big.GetPixel(63, 63), White);
+}
+
 TEST(Picture, RowsAreTopToBottomWhateverTheLayout) {
   for (RowOrder order : {RowOrder::BottomUp, RowOrder::TopDown}) {
     Picture picture(2, 3, PixelFormat::Bits8, {EntryOf(White), EntryOf(KeyColor)}, {}, order);

@@ -10,6 +10,7 @@
 #include "core/preview_fit.h"
 #include "core/preview_loader.h"
 #include "core/tests/error_of.h"
+#include "core/tests/imagemagick_fixtures.h"
 #include "core/tests/test_support.h"
 
 extern "C" {
@@ -25,8 +26,10 @@ using testing_support::WriteBytes;
 using testing_support::ErrorOf;
 using testing_support::NoError;
 
-// A small real JPEG made with libjpeg's encoder.
-std::vector<std::uint8_t> EncodeJpeg(int width, int height, bool grey, bool progressive) {
+// A small real JPEG made with libjpeg's encoder: left half red, right half blue; dark and
+// light grey in greyscale; in CMYK the same colours as inverted inks, as Adobe's programs
+// store them (libjpeg writes their marker).
+std::vector<std::uint8_t> EncodeJpeg(int width, int height, J_COLOR_SPACE space, bool progressive) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -36,8 +39,8 @@ std::vector<std::uint8_t> EncodeJpeg(int width, int height, bool grey, bool prog
   jpeg_mem_dest(&info, &buffer, &size);
   info.image_width = static_cast<JDIMENSION>(width);
   info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = grey ? 1 : 3;
-  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  info.input_components = space == JCS_GRAYSCALE ? 1 : space == JCS_CMYK ? 4 : 3;
+  info.in_color_space = space;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 100, TRUE);
   if (progressive) jpeg_simple_progression(&info);
@@ -45,11 +48,15 @@ std::vector<std::uint8_t> EncodeJpeg(int width, int height, bool grey, bool prog
   std::vector<std::uint8_t> row(static_cast<std::size_t>(width * info.input_components));
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      // Left half red, right half blue (or dark and light grey).
       std::uint8_t* p = row.data() + x * info.input_components;
       const bool left = x < width / 2;
-      if (grey) {
+      if (space == JCS_GRAYSCALE) {
         p[0] = left ? 40 : 220;
+      } else if (space == JCS_CMYK) {
+        p[0] = left ? 255 : 0;  // no cyan in red, all in blue
+        p[1] = 0;
+        p[2] = left ? 0 : 255;
+        p[3] = 255;
       } else {
         p[0] = left ? 255 : 0;
         p[1] = 0;
@@ -83,7 +90,7 @@ TEST(LoadPreview, ChoosesTheReaderByExtensionWithoutRegardToCase) {
   Picture bmp(3, 2, PixelFormat::Bits24);
   bmp.SetPixel(0, 0, KeyColor);
   const std::vector<std::uint8_t> bmpBytes = BmpBytes(bmp);
-  const std::vector<std::uint8_t> jpeg = EncodeJpeg(16, 8, false, false);
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(16, 8, JCS_RGB, false);
   // What the user reads when a BMP named as a JPEG reaches libjpeg: "Not a JPEG file".
   const std::u16string noSoi = u"JPEG error #53";
   const struct {
@@ -123,7 +130,7 @@ TEST(LoadPreview, ChoosesTheReaderByExtensionWithoutRegardToCase) {
 TEST(JpegGraphic, ReadsTheHeaderAtOnceAndDecodesWhenFirstDrawn) {
   for (bool grey : {false, true}) {
     for (bool progressive : {false, true}) {
-      JpegGraphic graphic(EncodeJpeg(32, 16, grey, progressive), 32);
+      JpegGraphic graphic(EncodeJpeg(32, 16, grey ? JCS_GRAYSCALE : JCS_RGB, progressive), 32);
       EXPECT_EQ(graphic.Width(), 32);
       EXPECT_EQ(graphic.Height(), 16);
       EXPECT_EQ(graphic.Grayscale(), grey);
@@ -145,14 +152,53 @@ TEST(JpegGraphic, ReadsTheHeaderAtOnceAndDecodesWhenFirstDrawn) {
     }
   }
   // On a screen of 8 bits a colour picture gets a table of at most 236 colours.
-  JpegGraphic eight(EncodeJpeg(32, 16, false, false), 8);
+  JpegGraphic eight(EncodeJpeg(32, 16, JCS_RGB, false), 8);
   EXPECT_EQ(eight.PictureToDraw().Format(), PixelFormat::Bits8);
   EXPECT_LE(eight.PictureToDraw().Palette().size(), 236u);
   EXPECT_GT(RedOf(eight.PictureToDraw().GetPixel(4, 8)), 200);
 }
 
+TEST(JpegGraphic, CmykAndYcckPicturesShowTheirColoursAtEveryDepth) {
+  const std::vector<std::uint8_t> fromImageMagick(std::begin(testing_support::ImageMagickCmykJpeg),
+                                                  std::end(testing_support::ImageMagickCmykJpeg));
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> bytes;
+  } files[] = {{"YCCK by ImageMagick", fromImageMagick}, {"CMYK by libjpeg", EncodeJpeg(16, 8, JCS_CMYK, false)}};
+  for (const auto& file : files) {
+    for (int depth : {32, 8}) {
+      JpegGraphic graphic(file.bytes, depth);
+      const Picture& p = graphic.PictureToDraw();
+      EXPECT_EQ(p.Format(), depth == 32 ? PixelFormat::Bits24 : PixelFormat::Bits8) << file.what;
+      const Color left = p.GetPixel(2, 4);
+      const Color right = p.GetPixel(13, 4);
+      EXPECT_GT(RedOf(left), 230) << file.what << " at " << depth;
+      EXPECT_LT(BlueOf(left), 25) << file.what << " at " << depth;
+      EXPECT_LT(GreenOf(left), 25) << file.what << " at " << depth;
+      EXPECT_GT(BlueOf(right), 230) << file.what << " at " << depth;
+      EXPECT_LT(RedOf(right), 25) << file.what << " at " << depth;
+    }
+  }
+}
+
+TEST(JpegGraphic, ADecoderNeedingMoreMemoryThanAStoreMayHaveFails) {
+  // A progressive greyscale header of 30000 x 30000: its 900 MB picture is allowed, the
+  // 1.8 GB of coefficients that progressive decoding keeps are not.
+  std::vector<std::uint8_t> bytes = EncodeJpeg(8, 8, JCS_GRAYSCALE, true);
+  std::size_t frame = 0;
+  while (!(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC2)) ++frame;
+  for (std::size_t at : {frame + 5, frame + 7}) {
+    bytes[at] = 30000 >> 8;
+    bytes[at + 1] = 30000 & 0xFF;
+  }
+  JpegGraphic graphic(bytes, 32);
+  ASSERT_EQ(graphic.Width(), 30000);
+  // libjpeg's "Backing store not supported": the picture would need more than the limit.
+  EXPECT_EQ(ErrorOf([&] { graphic.PictureToDraw(); }), u"JPEG error #49");
+}
+
 TEST(JpegGraphic, ErrorsInTheImageDataFailWhenDrawn) {
-  std::vector<std::uint8_t> bytes = EncodeJpeg(64, 64, false, false);
+  std::vector<std::uint8_t> bytes = EncodeJpeg(64, 64, JCS_RGB, false);
   // Keep the headers, cut inside the scan and end with a bogus marker.
   std::size_t scan = 0;
   for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
@@ -164,27 +210,70 @@ TEST(JpegGraphic, ErrorsInTheImageDataFailWhenDrawn) {
   EXPECT_EQ(ErrorOf([&] { graphic.PictureToDraw(); }).substr(0, 12), u"JPEG error #");
 }
 
-TEST(IconReader, ReadsABitmapIconAndRejectsAnythingElse) {
-  // A 2 x 2 32-bit icon whose mask leaves out its top right pixel.
+// An icon file of one 2 x 2 bitmap image: its 40-byte header (the height doubled), `body`
+// (colour masks, colour table and colour rows as the header says) and the mask rows, which
+// leave out the top right pixel.
+std::vector<std::uint8_t> TwoByTwoIcon(int bits, std::uint32_t compression, std::uint32_t colorsUsed,
+                                       const std::vector<std::uint8_t>& body) {
   std::vector<std::uint8_t> image;
   testing_support::Put32(image, 40);
   testing_support::Put32(image, 2);
   testing_support::Put32(image, 4);
   testing_support::Put16(image, 1);
-  testing_support::Put16(image, 32);
-  image.resize(40);
-  for (int i = 0; i < 4; ++i) image.insert(image.end(), {0x10, 0x00, 0x10, 0xFF});
+  testing_support::Put16(image, static_cast<std::uint32_t>(bits));
+  testing_support::Put32(image, compression);
+  image.resize(32);
+  testing_support::Put32(image, colorsUsed);
+  testing_support::Put32(image, 0);
+  image.insert(image.end(), body.begin(), body.end());
   image.insert(image.end(), {0x00, 0, 0, 0, 0x40, 0, 0, 0});  // bottom row, then top row
-  std::vector<std::uint8_t> icon{0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 32, 0};
+  std::vector<std::uint8_t> icon{0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, static_cast<std::uint8_t>(bits), 0};
   testing_support::Put32(icon, static_cast<std::uint32_t>(image.size()));
   testing_support::Put32(icon, 22);
   icon.insert(icon.end(), image.begin(), image.end());
-  const Picture p = ReadIcon(icon, 32);
-  EXPECT_EQ(p.Width(), 2);
-  EXPECT_EQ(p.Height(), 2);
-  EXPECT_EQ(p.GetPixel(0, 0), KeyColor);
-  EXPECT_EQ(p.GetPixel(1, 0), White);
-  EXPECT_EQ(p.GetPixel(1, 1), KeyColor);
+  return icon;
+}
+
+TEST(IconReader, ReadsTheMaskAfterTheColourMasksTableAndRowsAtEveryDepth) {
+  const std::vector<std::uint8_t> key32{0x10, 0x00, 0x10, 0xFF};
+  const std::vector<std::uint8_t> key24Row{0x10, 0x00, 0x10, 0x10, 0x00, 0x10, 0, 0};
+  const std::vector<std::uint8_t> key565Row{0x02, 0x10, 0x02, 0x10};  // 0x1002 twice
+  const std::vector<std::uint8_t> masks565{0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
+  const std::vector<std::uint8_t> table{0xFF, 0xFF, 0xFF, 0, 0xFF, 0, 0, 0, 0x10, 0x00, 0x10, 0};  // white, blue, key
+  auto repeat = [](std::vector<std::uint8_t> head, const std::vector<std::uint8_t>& part, int times) {
+    for (int i = 0; i < times; ++i) head.insert(head.end(), part.begin(), part.end());
+    return head;
+  };
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> icon;
+  } cases[] = {
+      {"32 bits", TwoByTwoIcon(32, 0, 0, repeat({}, key32, 4))},
+      {"24 bits with a table of the colours used", TwoByTwoIcon(24, 0, 2, repeat({table.begin(), table.begin() + 8}, key24Row, 2))},
+      {"16 bits with colour masks", TwoByTwoIcon(16, 3, 0, repeat(masks565, key565Row, 2))},
+      {"8 bits with three colours", TwoByTwoIcon(8, 0, 3, repeat(table, {2, 2, 0, 0}, 2))},
+  };
+  for (const auto& c : cases) {
+    const Picture p = ReadIcon(c.icon, 32);
+    ASSERT_EQ(p.Width(), 2) << c.what;
+    ASSERT_EQ(p.Height(), 2) << c.what;
+    EXPECT_EQ(p.GetPixel(0, 0), KeyColor) << c.what;
+    EXPECT_EQ(p.GetPixel(1, 0), White) << c.what;
+    EXPECT_EQ(p.GetPixel(0, 1), KeyColor) << c.what;
+    EXPECT_EQ(p.GetPixel(1, 1), KeyColor) << c.what;
+  }
+
+  const std::span<const std::uint8_t> written(testing_support::ImageMagickIcon);
+  const Picture fromImageMagick = ReadIcon(written, 32);
+  ASSERT_EQ(fromImageMagick.Width(), 3);
+  const Color Red = MakeColor(255, 0, 0);
+  const Color expected[2][3] = {{MakeColor(0, 0, 255), Red, Red}, {Red, Red, White}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(fromImageMagick.GetPixel(x, y), expected[y][x]) << x << "," << y;
+}
+
+TEST(IconReader, RejectsAnythingButABitmapIcon) {
+  std::vector<std::uint8_t> icon = TwoByTwoIcon(32, 0, 0, std::vector<std::uint8_t>(16));
   icon[2] = 2;  // a cursor
   EXPECT_EQ(ErrorOf([&] { ReadIcon(icon, 32); }), u"Icon image is not valid");
   icon[2] = 1;

@@ -72,6 +72,27 @@ TEST(StretchCopy, ClipsByTheTargetAndKeepsTheMappingOfTheWholeRectangle) {
   EXPECT_EQ(target.GetPixel(3, 0), KeyColor);
 }
 
+TEST(StretchCopy, CopiesFromInsideTheSourceAndOnlyWithinTheClip) {
+  const struct {
+    Rect from;
+    int to;
+    const char* merged;
+  } cases[] = {{{6, 0, 9, 1}, 5, "6|6|7|8|8"}, {{7, 0, 10, 1}, 2, "78|9"}, {{9, 0, 11, 1}, 2, "9|a"}};
+  for (const auto& c : cases) {
+    Picture target(c.to, 1, PixelFormat::Bits32);
+    StretchCopy(target, WholeOf(c.to, 1), BitRow(12, false), c.from);
+    EXPECT_EQ(Merged(target, false), c.merged) << c.from.left << ".." << c.from.right << " onto " << c.to;
+  }
+  // Only the target pixels inside the clip change; the mapping stays that of the whole.
+  Picture target(4, 4, PixelFormat::Bits32);
+  target.Fill(KeyColor);
+  Picture source(2, 2, PixelFormat::Bits32);
+  source.Fill(MakeColor(1, 2, 3));
+  StretchCopy(target, WholeOf(4, 4), source, WholeOf(2, 2), {1, 2, 9, 3});
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(target.GetPixel(x, y), y == 2 && x >= 1 ? MakeColor(1, 2, 3) : KeyColor) << x << "," << y;
+}
+
 TEST(StretchCopy, SourcePixelsOutsideTheSourceTakeNoPart) {
   // The left half of the source rectangle lies outside the source: those target pixels
   // keep their colour.

@@ -30,6 +30,9 @@ class TempFolder {
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
+// The memory of this process that is in use: pages touched, not address space taken.
+std::uint64_t ResidentBytes();
+
 void Put16(std::vector<std::uint8_t>& out, std::uint32_t v);
 void Put32(std::vector<std::uint8_t>& out, std::uint32_t v);
 std::uint32_t Get32(const std::vector<std::uint8_t>& bytes, std::size_t at);
