@@ -67,7 +67,7 @@ void Workload::Compose() const {
   CreatePics(in, out);
 }
 
-void Workload::FirstTouch() const {
+void TouchComposeStores(int width, int height, int sourceWidth, int sourceHeight) {
   Picture stores[] = {Picture::ScreenCompatible(32, width, height, StoreStart::Unset),
                       Picture::ScreenCompatible(32, width, height, StoreStart::Unset),
                       Picture(sourceWidth, sourceHeight, PixelFormat::Bits24, {}, {}, RowOrder::BottomUp, StoreStart::Unset)};

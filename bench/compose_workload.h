@@ -13,6 +13,11 @@
 
 namespace ovelix::bench {
 
+// The fresh memory a composition cannot do without, touched once: its two mixed pictures and
+// the wallpaper's store. Where first touches are dear, this and the I/O floor together are
+// what it cannot go below.
+void TouchComposeStores(int width, int height, int sourceWidth, int sourceHeight);
+
 struct Workload {
   Workload(int screenWidth, int screenHeight, int wallpaperWidth, int wallpaperHeight);
   ~Workload();
@@ -21,10 +26,7 @@ struct Workload {
 
   void Compose() const;
   void IoFloor();
-  // The fresh memory the composition cannot do without, touched once: its two mixed
-  // pictures and the wallpaper's store. Where first touches are dear, this and the I/O
-  // floor together are what it cannot go below.
-  void FirstTouch() const;
+  void FirstTouch() const { TouchComposeStores(width, height, sourceWidth, sourceHeight); }
 
   int width;
   int height;
