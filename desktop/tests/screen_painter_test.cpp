@@ -34,13 +34,27 @@ bool WaitUntilRepainted() {
   return false;
 }
 
+// Waits until two readings of the screen a moment apart are the same.
+bool WaitUntilSteady() {
+  ScreenPixels previous = ReadPrimaryScreen();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(50);
+    ScreenPixels now = ReadPrimaryScreen();
+    if (now.pixels == previous.pixels) return true;
+    previous = std::move(now);
+  }
+  return false;
+}
+
 class ScreenPainter : public ::testing::Test {
  protected:
   void SetUp() override {
     // Let repaints that earlier tests caused (system colour changes) end first.
     RepaintEverything();
     ASSERT_TRUE(WaitUntilRepainted());
-    Sleep(200);
+    ASSERT_TRUE(WaitUntilSteady());
     LayBackground();
   }
 
