@@ -61,9 +61,16 @@ bool ControlHost::TakesInput() const {
   return IsWindowEnabled(hostWindow_) != FALSE && IsWindowEnabled(GetAncestor(hostWindow_, GA_ROOT)) != FALSE;
 }
 
+bool ControlHost::CanClick(const GraphicControl& control) const {
+  return control.Clickable() && Shows(control) && TakesInput();
+}
+
+std::size_t ControlHost::IndexOf(const GraphicControl& control) const {
+  return static_cast<std::size_t>(std::find(controls_.begin(), controls_.end(), &control) - controls_.begin());
+}
+
 void ControlHost::ClickLater(const GraphicControl& control) const {
-  const auto index = std::find(controls_.begin(), controls_.end(), &control) - controls_.begin();
-  PostMessageW(hostWindow_, ClickGraphicMessage, static_cast<WPARAM>(index), 0);
+  PostMessageW(hostWindow_, ClickGraphicMessage, IndexOf(control), 0);
 }
 
 bool ControlHost::HandleGraphicMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -109,7 +116,7 @@ bool ControlHost::HandleGraphicMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
     case ClickGraphicMessage:
       // Asked again: the control may have been hidden or the host disabled since.
-      if (wParam < controls_.size() && Shows(*controls_[wParam]) && TakesInput()) controls_[wParam]->Click();
+      if (wParam < controls_.size() && CanClick(*controls_[wParam])) controls_[wParam]->Click();
       result = 0;
       return true;
     case WM_GETOBJECT: return accessibility_.OnGetObject(wParam, lParam, result);

@@ -85,6 +85,10 @@ class ControlHost {
   bool Shows(const GraphicControl& control) const;
   // Whether the host takes input (neither it nor its top-level window is disabled).
   bool TakesInput() const;
+  // Whether a click would do something now: the control has an action, shows and takes input.
+  bool CanClick(const GraphicControl& control) const;
+  // The control's place in painting order.
+  std::size_t IndexOf(const GraphicControl& control) const;
   // Clicks the control as the mouse would, once the host's thread reads its messages: the
   // caller may be another process, and a click may show a modal box or end the window.
   void ClickLater(const GraphicControl& control) const;

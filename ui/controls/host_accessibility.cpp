@@ -3,7 +3,6 @@
 #include <ole2.h>
 #include <oleacc.h>
 
-#include <algorithm>
 #include <new>
 #include <string_view>
 #include <utility>
@@ -203,7 +202,7 @@ class HostClientObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     return TextProperty(child, action, &IAccessible::get_accDefaultAction, [this](const GraphicControl& control) {
-      return HasDefaultAction(control) ? DefaultActionName : std::u16string_view();
+      return host_->CanClick(control) ? DefaultActionName : std::u16string_view();
     });
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
@@ -246,7 +245,7 @@ class HostClientObject final : public IAccessible {
     return ForChild(
         child, [&] { return standard_->accDoDefaultAction(child); },
         [&](const GraphicControl& control) {
-          if (!HasDefaultAction(control)) return DISP_E_MEMBERNOTFOUND;
+          if (!host_->CanClick(control)) return DISP_E_MEMBERNOTFOUND;
           host_->ClickLater(control);
           return S_OK;
         });
@@ -309,15 +308,8 @@ class HostClientObject final : public IAccessible {
         });
   }
 
-  bool HasDefaultAction(const GraphicControl& control) const {
-    return control.Clickable() && host_->Shows(control) && host_->TakesInput();
-  }
-
   LONG GraphicCount() const { return static_cast<LONG>(host_->Graphics().size()); }
-  LONG IdOf(const GraphicControl& control) const {
-    const auto& graphics = host_->Graphics();
-    return static_cast<LONG>(std::find(graphics.begin(), graphics.end(), &control) - graphics.begin()) + 1;
-  }
+  LONG IdOf(const GraphicControl& control) const { return static_cast<LONG>(host_->IndexOf(control)) + 1; }
   LONG ChildWindowCount() const {
     LONG count = 0;
     for (HWND child = GetWindow(host_->HostHandle(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
