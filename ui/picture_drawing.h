@@ -26,7 +26,8 @@ class ScaledPicture {
   // size; an empty picture shows nothing.
   ScaledPicture(HDC dc, const Picture& picture, int width, int height);
 
-  bool HasSize(int width, int height) const { return width == width_ && height == height_; }
+  // Whether it is a usable copy of that size: one the system failed to make is made again.
+  bool Fits(int width, int height) const { return memory_ && width == width_ && height == height_; }
   void Draw(HDC dc, int left, int top) const;
   // Stretches it onto the target, leaving out every pixel of the transparent colour.
   void DrawTransparent(HDC dc, const RECT& target, Color transparent) const;

@@ -40,7 +40,7 @@ void ImageBox::Paint(HDC dc) {
   const RECT target = PictureRect();
   const int width = target.right - target.left;
   const int height = target.bottom - target.top;
-  if (!scaled_ || !scaled_->HasSize(width, height)) {
+  if (!scaled_ || !scaled_->Fits(width, height)) {
     failed_ = true;  // until the decoding below has succeeded
     const Picture& picture = graphic_->PictureToDraw();
     failed_ = false;
