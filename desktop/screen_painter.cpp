@@ -23,7 +23,7 @@ void PaintScreen(MixMode mode) {
   if (!screen) return;
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
-  if (mode == MixMode::full) {
+  if (mode == MixMode::full) {  // every pixel: one fill rather than a line per row
     const GdiObject<HBRUSH> key(CreateSolidBrush(KeyColor));
     if (!key) return;
     SelectGuard selected(screen.Get(), key.Get());

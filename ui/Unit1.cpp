@@ -142,7 +142,7 @@ void TForm1::CreateModeSelector() {
   ImageBox* previews[] = {&Prev_x, &Prev_sharp, &Prev_full, &Prev_no};
   for (std::size_t i = 0; i < std::size(previews); ++i) {
     previews[i]->Create(Panel_Prev, scale_(form1::PreviewBox), ImageFit::Proportional);
-    previews[i]->SetVisible(previews[i] == &Prev_x);
+    previews[i]->SetVisible(i == 0);
     previews[i]->SetName(u"Обои режима «" + std::u16string(ModeTable[i].panelCaption) + u"»");
   }
   Prev_full.SetPicture(ReadBmpBytes(SolidPictureBytes(), ScreenColorDepth()));

@@ -74,6 +74,13 @@ void Application::RemoveDialogWindow(HWND window) {
   std::replace(std::begin(dialogWindows_), std::end(dialogWindows_), window, HWND{nullptr});
 }
 
+void Application::ForgetWindows() {
+  mainWindow_ = nullptr;
+  std::fill(std::begin(dialogWindows_), std::end(dialogWindows_), HWND{nullptr});
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
 void Application::ShowException(const std::exception_ptr& error) noexcept {
   try {
     try {

@@ -30,6 +30,10 @@ class Application {
   void AddDialogWindow(HWND window);
   void RemoveDialogWindow(HWND window);
 
+  // Drops every window it knew, and the request to stop that the main window's end made:
+  // for an error that ended start-up, whose box must stay up.
+  void ForgetWindows();
+
   // Shows an error that left an event handler.
   void ShowException(const std::exception_ptr& error) noexcept;
 

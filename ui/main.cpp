@@ -21,11 +21,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     ShowWindow(form.Handle(), show);
     return application.Run();
   } catch (...) {
-    // The windows are gone by now; the main window's end asked the event loop to stop,
-    // which would close the error box at once.
-    application.SetMainWindow(nullptr);
-    MSG quit;
-    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    // The windows are gone by now.
+    application.ForgetWindows();
     application.ShowException(std::current_exception());
     return 1;
   }
