@@ -15,7 +15,6 @@ namespace {
 using testing_support::AccessibleChild;
 using testing_support::ChildId;
 using testing_support::ClientObject;
-using testing_support::Find;
 using testing_support::ReadChildren;
 
 class Accessibility : public ProgramRunning {
@@ -26,7 +25,6 @@ class Accessibility : public ProgramRunning {
     const auto object = ClientObject(window);
     return object != nullptr ? ReadChildren(*object) : std::vector<AccessibleChild>{};
   }
-  HWND Panel(std::u16string_view name) { return program_->Child(ToWide(name).c_str()); }
 
   ui::ComApartment com_;  // as a tool has it
 };
@@ -74,7 +72,7 @@ TEST_F(Accessibility, EveryControlOfTheMainWindowSaysWhatItIs) {
 
   // Each mode panel: its caption, which selects the mode, and its painter's hot key.
   for (const ModeTraits& traits : ModeTable) {
-    const std::vector<AccessibleChild> labels = ChildrenOf(Panel(traits.panelCaption));
+    const std::vector<AccessibleChild> labels = ChildrenOf(program_->Child(traits.panelCaption));
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_EQ(labels[0].name, ToWide(traits.panelCaption));
     EXPECT_EQ(labels[0].role, ROLE_SYSTEM_STATICTEXT);
@@ -83,7 +81,7 @@ TEST_F(Accessibility, EveryControlOfTheMainWindowSaysWhatItIs) {
   }
 
   // The previews: one for each mode, only the selected one visible.
-  const std::vector<AccessibleChild> previews = ChildrenOf(Panel(ui::form1::PanelPrevName));
+  const std::vector<AccessibleChild> previews = ChildrenOf(program_->Child(ui::form1::PanelPrevName));
   ASSERT_EQ(previews.size(), ModeTable.size());
   for (std::size_t i = 0; i < previews.size(); ++i) {
     EXPECT_EQ(previews[i].name, L"Обои режима «" + ToWide(ModeTable[i].panelCaption) + L"»");
@@ -92,7 +90,7 @@ TEST_F(Accessibility, EveryControlOfTheMainWindowSaysWhatItIs) {
   }
 
   // The splash logo is there, hidden once started.
-  const std::vector<AccessibleChild> logo = ChildrenOf(Panel(ui::form1::PanelLogoName));
+  const std::vector<AccessibleChild> logo = ChildrenOf(program_->Child(ui::form1::PanelLogoName));
   ASSERT_EQ(logo.size(), 1u);
   EXPECT_EQ(logo[0].role, ROLE_SYSTEM_GRAPHIC);
   EXPECT_EQ(logo[0].name.substr(0, 8), L"Логотип:");
@@ -101,13 +99,13 @@ TEST_F(Accessibility, EveryControlOfTheMainWindowSaysWhatItIs) {
 
 TEST_F(Accessibility, TheDefaultActionOfAModeCaptionSelectsTheMode) {
   const ModeTraits& full = TraitsOf(MixMode::full);
-  const auto panel = ClientObject(Panel(full.panelCaption));
+  const auto panel = ClientObject(program_->Child(full.panelCaption));
   ASSERT_NE(panel, nullptr);
   ASSERT_EQ(panel->accDoDefaultAction(ChildId(1)), S_OK);
 
   const WallpaperValues applied{FromWide(copy_.File(ToWide(full.wallpaperFile))), u"1", u"0"};
   EXPECT_TRUE(Eventually([&] { return static_cast<bool>(applied.AreStored()); }));
-  const std::vector<AccessibleChild> previews = ChildrenOf(Panel(ui::form1::PanelPrevName));
+  const std::vector<AccessibleChild> previews = ChildrenOf(program_->Child(ui::form1::PanelPrevName));
   ASSERT_EQ(previews.size(), ModeTable.size());
   EXPECT_EQ(previews[static_cast<int>(MixMode::full) - 1].state, 0);
   EXPECT_EQ(previews[static_cast<int>(MixMode::x) - 1].state, STATE_SYSTEM_INVISIBLE);

@@ -3,7 +3,6 @@
 #include "core/key_color.h"
 #include "ui/form1_layout.h"
 #include "ui/tests/e2e/program_fixture.h"
-#include "ui/tests/e2e/test_files.h"
 
 namespace ovelix::e2e {
 namespace {
@@ -36,8 +35,6 @@ class FileMenu : public ProgramRunning {
     }
   }
 
-  bool HasRecord() const { return FileExists(copy_.File(L"restore.dat")); }
-
   std::array<COLORREF, 3> colorsAtStart_{};
 };
 
@@ -46,7 +43,7 @@ TEST_F(FileMenu, ExitPutsEverythingBackAsTheCloseBoxDoes) {
   EXPECT_EQ(program_->WaitForExit(), 0u);
   EXPECT_TRUE(found_.AreStored());
   EXPECT_EQ(SystemColorsNow(), colorsAtStart_);
-  EXPECT_FALSE(HasRecord());
+  EXPECT_FALSE(copy_.HasRestoreRecord());
 }
 
 TEST_F(FileMenu, KeepAndExitAsksAsTheFixButtonDoesAndKeepsTheWallpaper) {
@@ -57,16 +54,16 @@ TEST_F(FileMenu, KeepAndExitAsksAsTheFixButtonDoesAndKeepsTheWallpaper) {
   PressDialogButton(confirm, IDNO);
   ASSERT_TRUE(Eventually([&] { return !IsWindow(confirm); }));
   EXPECT_FALSE(program_->WaitForExit(300ms).has_value());
-  EXPECT_TRUE(HasRecord());
+  EXPECT_TRUE(copy_.HasRestoreRecord());
 
   Choose(KeepAndExit);
   confirm = program_->WaitForWindow(L"Confirm");
   ASSERT_NE(confirm, nullptr);
   PressDialogButton(confirm, IDYES);
   EXPECT_EQ(program_->WaitForExit(), 0u);
-  EXPECT_TRUE(ModeXApplied().AreStored());
+  EXPECT_TRUE(ModeXApplied(copy_).AreStored());
   EXPECT_EQ(SystemColorsNow()[0], KeyColor);  // nothing is put back
-  EXPECT_FALSE(HasRecord());
+  EXPECT_FALSE(copy_.HasRestoreRecord());
 }
 
 }  // namespace

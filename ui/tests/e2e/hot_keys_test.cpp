@@ -88,7 +88,7 @@ TEST_F(HotKeys, PainterKeysPaintWithoutChangingTheMode) {
     EXPECT_TRUE(program_->PressKeysUntil({VK_CONTROL, VK_F12}, [&] { return SameIn(ReadPrimaryScreen(), clean, window); }))
         << "Ctrl+F12 after key " << painter.key;
     EXPECT_TRUE(SameScreen(program_->RepaintedScreen(), clean)) << "after key " << painter.key;
-    EXPECT_TRUE(ModeXApplied().AreStored());
+    EXPECT_TRUE(ModeXApplied(copy_).AreStored());
   }
   // The screen button still paints the pattern of mode x.
   program_->ClickAt(BtnScr);

@@ -18,8 +18,6 @@ using ui::form1::CheckUseWhite;
 
 using Lifecycle = testing_support::DesktopTest;
 
-WallpaperValues ModeXApplied(const ProgramCopy& copy) { return {FromWide(copy.File(L"mix1.bmp")), u"1", u"0"}; }
-
 std::array<COLORREF, 3> SystemColors() { return SystemColorsNow(); }
 
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
@@ -101,7 +99,7 @@ TEST_F(Lifecycle, JpegWallpaperStopsStartUpWithAnErrorAndCloseStillRestores) {
   EXPECT_EQ(DialogText(error), L"Bitmap image is not valid.");
   PressDialogButton(error, IDOK);
   EXPECT_TRUE(Eventually([&] { return !IsWindow(error); }));
-  EXPECT_TRUE(program.IsShown(ToWide(ui::form1::PanelLogoName).c_str()));
+  EXPECT_TRUE(program.IsShown(ui::form1::PanelLogoName));
   EXPECT_FALSE(FileExists(copy.File(L"mix1.bmp")));
   EXPECT_TRUE(found.AreStored());
 
@@ -215,7 +213,7 @@ TEST_F(Lifecycle, AFileThatCannotBeCreatedIsReportedAndNothingElseIsLost) {
   EXPECT_TRUE(Eventually([&] { return !IsWindow(error); }));
   CloseHandle(held);
 
-  EXPECT_TRUE(program.IsShown(ToWide(ui::form1::PanelLogoName).c_str()));
+  EXPECT_TRUE(program.IsShown(ui::form1::PanelLogoName));
   EXPECT_FALSE(FileExists(copy.File(L"mix2.bmp")));
   EXPECT_EQ(FileSize(copy.File(L"mix1.bmp")), 0u);  // the held file as it was
   EXPECT_FALSE(FileExists(copy.File(L"mix1.bmp.tmp")));

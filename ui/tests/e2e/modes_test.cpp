@@ -12,12 +12,6 @@ namespace {
 
 namespace form1 = ui::form1;
 
-struct ModeCase {
-  MixMode mode;
-};
-
-const ModeCase Modes[] = {{MixMode::x}, {MixMode::sharp}, {MixMode::full}, {MixMode::no}};
-
 std::size_t IndexOf(MixMode mode) { return static_cast<std::size_t>(mode) - 1; }
 
 class ModeSelector : public ProgramRunning {
@@ -27,7 +21,7 @@ class ModeSelector : public ProgramRunning {
   // A mode panel's left edge in the main window's client area, in design pixels.
   int PanelLeft(MixMode mode) {
     RECT bounds;
-    GetWindowRect(program_->Child(ToWide(TraitsOf(mode).panelCaption).c_str()), &bounds);
+    GetWindowRect(program_->Child(TraitsOf(mode).panelCaption), &bounds);
     MapWindowPoints(nullptr, program_->MainWindow(), reinterpret_cast<POINT*>(&bounds), 2);
     return MulDiv(bounds.left, 96, ScaleToSystem(96));
   }
@@ -35,27 +29,27 @@ class ModeSelector : public ProgramRunning {
   // The inside of the preview panel, where the visible preview shows, on the screen.
   RECT PreviewArea() {
     RECT area;
-    GetWindowRect(program_->Child(ToWide(form1::PanelPrevName).c_str()), &area);
+    GetWindowRect(program_->Child(form1::PanelPrevName), &area);
     InflateRect(&area, -ScaleToSystem(2), -ScaleToSystem(2));
     return area;
   }
 
   // The selected panel stands right of the others.
   bool Selected(MixMode mode) {
-    for (const ModeCase& m : Modes)
+    for (const ModeTraits& m : ModeTable)
       if (PanelLeft(m.mode) != (m.mode == mode ? form1::SelectedPanelLeft : form1::OtherPanelLeft)) return false;
     return true;
   }
 
   // A point of a mode's panel, relative to the panel's top left corner, in design pixels.
-  POINT InPanel(const ModeCase& m, POINT offset) {
+  POINT InPanel(const ModeTraits& m, POINT offset) {
     return {PanelLeft(m.mode) + offset.x, form1::ModePanelTops[IndexOf(m.mode)] + offset.y};
   }
-  POINT PanelCentre(const ModeCase& m) {
+  POINT PanelCentre(const ModeTraits& m) {
     return InPanel(m, {form1::ModePanelSize.cx / 2, form1::ModePanelSize.cy / 2});
   }
 
-  void Select(const ModeCase& m) {
+  void Select(const ModeTraits& m) {
     program_->ClickAt(PanelCentre(m));
     ASSERT_TRUE(Eventually([&] { return Selected(m.mode); })) << "mode " << static_cast<int>(m.mode);
     ASSERT_TRUE(Eventually([&] { return Applied(m.mode).AreStored(); })) << Applied(m.mode).AreStored().message();
@@ -70,7 +64,7 @@ class ModeSelector : public ProgramRunning {
 };
 
 TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {
-  for (const ModeCase& m : Modes) {
+  for (const ModeTraits& m : ModeTable) {
     const POINT caption = form1::CaptionLabelOrigins[IndexOf(m.mode)];
     const POINT hotKey = form1::HotKeyLabelOrigins[IndexOf(m.mode)];
     // The panel's centre, and a point just inside each of its two labels.
@@ -79,7 +73,7 @@ TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {
                              {hotKey.x + 2, hotKey.y + 4}};
     for (const POINT offset : offsets) {
       // Another mode first, so that every click has something to change.
-      Select(m.mode == MixMode::x ? Modes[1] : Modes[0]);
+      Select(m.mode == MixMode::x ? ModeTable[1] : ModeTable[0]);
       const POINT click = InPanel(m, offset);
       program_->ClickAt(click);
       EXPECT_TRUE(Eventually([&] { return Selected(m.mode); }))
@@ -91,7 +85,7 @@ TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {
 
 // The preview area as it shows after selecting a mode.
 TEST_F(ModeSelector, ThePreviewFollowsTheMode) {
-  const auto previewAfterSelecting = [&](const ModeCase& m) {
+  const auto previewAfterSelecting = [&](const ModeTraits& m) {
     Select(m);
     const ScreenPixels screen = program_->RepaintedScreen();
     const RECT area = PreviewArea();
@@ -101,10 +95,10 @@ TEST_F(ModeSelector, ThePreviewFollowsTheMode) {
     return preview;
   };
   std::vector<Color> previews[4];
-  for (const ModeCase& m : Modes) previews[static_cast<int>(m.mode) - 1] = previewAfterSelecting(m);
+  for (const ModeTraits& m : ModeTable) previews[static_cast<int>(m.mode) - 1] = previewAfterSelecting(m);
   for (int i = 0; i < 4; ++i)
     for (int j = i + 1; j < 4; ++j) EXPECT_NE(previews[i], previews[j]) << "modes " << i + 1 << " and " << j + 1;
-  EXPECT_EQ(previewAfterSelecting(Modes[0]), previews[0]);
+  EXPECT_EQ(previewAfterSelecting(ModeTable[0]), previews[0]);
 
   // The solid key-colour picture, 92 x 78, fills the height of the box; the old wallpaper,
   // 40 x 30, fills the box.
@@ -121,7 +115,7 @@ TEST_F(ModeSelector, ThePreviewFollowsTheMode) {
 }
 
 TEST_F(ModeSelector, TheScreenButtonPaintsTheSelectedModesPattern) {
-  for (const ModeCase& m : Modes) {
+  for (const ModeTraits& m : ModeTable) {
     if (m.mode == MixMode::no) continue;
     Select(m);
     const ScreenPixels before = program_->RepaintedScreen();
@@ -135,7 +129,7 @@ TEST_F(ModeSelector, TheScreenButtonPaintsTheSelectedModesPattern) {
 }
 
 TEST_F(ModeSelector, ModeNoPutsTheOldWallpaperBackAndTheButtonOnlyRepaints) {
-  Select(Modes[IndexOf(MixMode::no)]);
+  Select(TraitsOf(MixMode::no));
   EXPECT_TRUE(found_.AreStored());
   const ScreenPixels clean = program_->RepaintedScreen();
   PaintScreen(MixMode::sharp);

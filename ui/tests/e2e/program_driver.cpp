@@ -6,12 +6,14 @@
 #include <stdexcept>
 
 #include "core/platform/wide.h"
+#include "core/recovery_record.h"
 #include "desktop/tests/desktop_state.h"
 #include "desktop/wallpaper_registry.h"
 #include "ui/form1_layout.h"
 #include "ui/hot_keys.h"
 #include "ui/tests/e2e/colour_change_watcher.h"
 #include "ui/tests/e2e/screen_watch.h"
+#include "ui/tests/e2e/test_files.h"
 
 namespace ovelix::e2e {
 
@@ -135,13 +137,16 @@ BoxStates ReplacedColours() {
 ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\ovelix-e2e\\" + name + L"\\") {
   CreateDirectoryW(L"C:\\ovelix-e2e", nullptr);
   CreateDirectoryW(folder_.c_str(), nullptr);
-  for (const wchar_t* file : {L"mix1.bmp", L"mix2.bmp", L"Pict1.bmp", L"restore.dat"}) {
-    DeleteFileW((folder_ + file).c_str());
+  for (const std::wstring& file : {std::wstring(L"mix1.bmp"), std::wstring(L"mix2.bmp"), std::wstring(L"Pict1.bmp"),
+                                   ToWide(RecoveryRecordFile)}) {
+    DeleteFileW(File(file).c_str());
   }
   if (!CopyFileW(BuiltProgram().c_str(), Executable().c_str(), FALSE)) {
     throw std::runtime_error("cannot copy the program into its test folder");
   }
 }
+
+bool ProgramCopy::HasRestoreRecord() const { return FileExists(File(ToWide(RecoveryRecordFile))); }
 
 void WallpaperValues::Write() const {
   testing_support::WriteRawValue(WallpaperValue, testing_support::StringValue(wallpaper));
@@ -200,9 +205,8 @@ bool RunningProgram::WaitForStartUp(std::chrono::milliseconds limit) {
   MoveMouseAway();
   if (MainWindow() == nullptr) return false;
   // The window is found as soon as it exists; its controls, the logo among them, come after.
-  const std::wstring logo = ToWide(ui::form1::PanelLogoName);
-  return Eventually([&] { return IsWindowVisible(main_) && Child(logo.c_str()) != nullptr && !IsShown(logo.c_str()); },
-                    limit) &&
+  const std::u16string_view logo = ui::form1::PanelLogoName;
+  return Eventually([&] { return IsWindowVisible(main_) && Child(logo) != nullptr && !IsShown(logo); }, limit) &&
          WaitUntilReady();
 }
 
@@ -250,7 +254,9 @@ bool RunningProgram::WaitUntilReady(HWND window, std::chrono::milliseconds limit
   return Eventually(ready, limit);
 }
 
-HWND RunningProgram::Child(const wchar_t* name) { return FindWindowExW(MainWindow(), nullptr, nullptr, name); }
+HWND RunningProgram::Child(std::u16string_view name) {
+  return FindWindowExW(MainWindow(), nullptr, nullptr, ToWide(name).c_str());
+}
 
 BoxStates RunningProgram::Boxes() {
   BoxStates states{};

@@ -17,6 +17,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ovelix::e2e {
@@ -33,6 +34,8 @@ class ProgramCopy {
   const std::wstring& Folder() const { return folder_; }  // ends in a backslash
   std::wstring Executable() const { return folder_ + L"Ovelix.exe"; }
   std::wstring File(const std::wstring& name) const { return folder_ + name; }
+  // Whether the record of what the start found is there.
+  bool HasRestoreRecord() const;
 
  private:
   std::wstring folder_;
@@ -76,8 +79,8 @@ class RunningProgram {
   // there and nothing of it is left to paint.
   bool WaitUntilReady(HWND window = nullptr, std::chrono::milliseconds limit = 10s);
   // A child window of the main window by its name (its window text).
-  HWND Child(const wchar_t* name);
-  bool IsShown(const wchar_t* name) { return IsWindowVisible(Child(name)) != FALSE; }
+  HWND Child(std::u16string_view name);
+  bool IsShown(std::u16string_view name) { return IsWindowVisible(Child(name)) != FALSE; }
   BoxStates Boxes();
 
   // A top-level window of the program with this caption and window class (a dialog box by

@@ -11,6 +11,13 @@ WallpaperValues BlueWallpaperFound() {
   return {FromWide(path), u"0", u"2"};
 }
 
+WallpaperValues ModeXApplied(const ProgramCopy& copy) { return {FromWide(copy.File(L"mix1.bmp")), u"1", u"0"}; }
+
+void CloseNormally(RunningProgram& program) {
+  program.Post(WM_CLOSE);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
 void ProgramRunning::SetUp() {
   found_ = BlueWallpaperFound();
   found_.Write();
@@ -18,11 +25,6 @@ void ProgramRunning::SetUp() {
   ASSERT_TRUE(program_->WaitForStartUp());
 }
 
-void ProgramRunning::TearDown() {
-  program_->Post(WM_CLOSE);
-  EXPECT_EQ(program_->WaitForExit(), 0u);
-}
-
-WallpaperValues ProgramRunning::ModeXApplied() const { return {FromWide(copy_.File(L"mix1.bmp")), u"1", u"0"}; }
+void ProgramRunning::TearDown() { CloseNormally(*program_); }
 
 }  // namespace ovelix::e2e

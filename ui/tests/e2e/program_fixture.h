@@ -16,6 +16,12 @@ inline constexpr Color WallpaperBlue = MakeColor(0, 0, 200);
 // tiling "0" and style "2".
 WallpaperValues BlueWallpaperFound();
 
+// The settings mode "X - смешивание" applies with the copy's first mixed picture.
+WallpaperValues ModeXApplied(const ProgramCopy& copy);
+
+// Closes the program as its close box does and expects a clean end.
+void CloseNormally(RunningProgram& program);
+
 // A case with the program running in its own folder, started with the blue wallpaper
 // found, and closed normally at the end.
 class ProgramRunning : public testing_support::DesktopTest {
@@ -23,8 +29,6 @@ class ProgramRunning : public testing_support::DesktopTest {
   explicit ProgramRunning(const wchar_t* folder) : copy_(folder) {}
   void SetUp() override;
   void TearDown() override;
-
-  WallpaperValues ModeXApplied() const;
 
   ProgramCopy copy_;
   WallpaperValues found_;

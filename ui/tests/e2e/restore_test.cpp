@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "core/key_color.h"
-#include "core/platform/wide.h"
 #include "core/text.h"
 #include "desktop/tests/desktop_state.h"
 #include "ui/form1_layout.h"
@@ -25,14 +24,6 @@ class Restore : public testing_support::DesktopTest {
     found.Write();
     return found;
   }
-  static WallpaperValues ModeXApplied(const ProgramCopy& copy) {
-    return {FromWide(copy.File(L"mix1.bmp")), u"1", u"0"};
-  }
-  static bool HasRecord(const ProgramCopy& copy) { return FileExists(copy.File(L"restore.dat")); }
-  static void Close(RunningProgram& program) {
-    program.Post(WM_CLOSE);
-    EXPECT_EQ(program.WaitForExit(), 0u);
-  }
   // The session-end query while the wallpaper cannot be put back: the answer is yes all the
   // same, at once, and no box holds the session up.
   static void QueryEndSessionThatCannotRestore(RunningProgram& program) {
@@ -53,10 +44,10 @@ TEST_F(Restore, CloseWritesBackTheTilingAndStyleTextsFound) {
     RunningProgram program(copy.Executable());
     ASSERT_TRUE(program.WaitForStartUp());
     EXPECT_TRUE(ModeXApplied(copy).AreStored());
-    EXPECT_TRUE(HasRecord(copy));
-    Close(program);
+    EXPECT_TRUE(copy.HasRestoreRecord());
+    CloseNormally(program);
     EXPECT_TRUE(found.AreStored());
-    EXPECT_FALSE(HasRecord(copy));
+    EXPECT_FALSE(copy.HasRestoreRecord());
   }
 }
 
@@ -70,7 +61,7 @@ TEST_F(Restore, ACaptureStoppedByTheRegistryStillKnowsTheColours) {
   EXPECT_EQ(DialogText(error), L"'x' is not a valid integer value.");
   PressDialogButton(error, IDOK);
   ASSERT_TRUE(Eventually([&] { return !IsWindow(error); }));
-  EXPECT_TRUE(program.IsShown(ToWide(ui::form1::PanelLogoName).c_str()));  // over the boxes: only hot keys reach them
+  EXPECT_TRUE(program.IsShown(ui::form1::PanelLogoName));  // over the boxes: only hot keys reach them
 
   // Ctrl+F5 twice puts the window colour back; Ctrl+F6 leaves one for the close to put back.
   // The boxes cannot be seen under the logo: the colours tell.
@@ -82,10 +73,10 @@ TEST_F(Restore, ACaptureStoppedByTheRegistryStillKnowsTheColours) {
   }
   EXPECT_EQ(SystemColorsNow()[0], colorsAtStart[0]);
 
-  Close(program);
+  CloseNormally(program);
   EXPECT_EQ(SystemColorsNow(), colorsAtStart);
   EXPECT_TRUE(found.AreStored());
-  EXPECT_FALSE(HasRecord(copy));  // nothing was recorded of a capture that stopped
+  EXPECT_FALSE(copy.HasRestoreRecord());  // nothing was recorded of a capture that stopped
 }
 
 TEST_F(Restore, TheStartAfterAKilledRunTakesTheSettingsOfTheFirstStart) {
@@ -104,9 +95,9 @@ TEST_F(Restore, TheStartAfterAKilledRunTakesTheSettingsOfTheFirstStart) {
   ASSERT_TRUE(mix2.Read(copy.File(L"mix2.bmp")));
   for (const auto& [x, y] : {std::pair{0, 0}, {2, 0}, {0, 2}, {4, 6}}) EXPECT_EQ(mix2.At(x, y), WallpaperBlue);
   EXPECT_EQ(mix2.At(1, 0), KeyColor);
-  Close(second);
+  CloseNormally(second);
   EXPECT_TRUE(found.AreStored());
-  EXPECT_FALSE(HasRecord(copy));
+  EXPECT_FALSE(copy.HasRestoreRecord());
 }
 
 TEST_F(Restore, TheStartAfterAFixKeepsTheFixedPicture) {
@@ -121,13 +112,13 @@ TEST_F(Restore, TheStartAfterAFixKeepsTheFixedPicture) {
     PressDialogButton(confirm, IDYES);
     EXPECT_EQ(first.WaitForExit(), 0u);
   }
-  EXPECT_FALSE(HasRecord(copy));
+  EXPECT_FALSE(copy.HasRestoreRecord());
   Bmp32 fixed;
   ASSERT_TRUE(fixed.Read(copy.File(L"mix1.bmp")));
 
   RunningProgram second(copy.Executable());
   ASSERT_TRUE(second.WaitForStartUp());
-  Close(second);
+  CloseNormally(second);
   EXPECT_TRUE(ModeXApplied(copy).AreStored());
   Bmp32 after;
   ASSERT_TRUE(after.Read(copy.File(L"mix1.bmp")));
@@ -146,10 +137,10 @@ TEST_F(Restore, TheSessionEndIsNeverHeldUp) {
 
   EXPECT_EQ(program.Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   EXPECT_TRUE(found.AreStored());
-  EXPECT_TRUE(HasRecord(copy));  // the session may still go on
+  EXPECT_TRUE(copy.HasRestoreRecord());  // the session may still go on
   program.Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(program.WaitForExit(), 0u);
-  EXPECT_FALSE(HasRecord(copy));
+  EXPECT_FALSE(copy.HasRestoreRecord());
   EXPECT_TRUE(found.AreStored());
 }
 
@@ -164,11 +155,11 @@ TEST_F(Restore, WhatTheSessionEndCouldNotPutBackComesBackAtTheNextStart) {
     EXPECT_EQ(first.WaitForExit(), 0u);
   }
   EXPECT_TRUE(ModeXApplied(copy).AreStored());
-  EXPECT_TRUE(HasRecord(copy));
+  EXPECT_TRUE(copy.HasRestoreRecord());
 
   RunningProgram second(copy.Executable());
   ASSERT_TRUE(second.WaitForStartUp());
-  Close(second);
+  CloseNormally(second);
   EXPECT_TRUE(found.AreStored());
 }
 
