@@ -24,8 +24,7 @@ double MedianMs(int runs, const std::function<void()>& work) {
     work();
     times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  return ovelix::bench::Median(std::move(times));
 }
 
 // Both mixed pictures the old way: the wallpaper stretched onto a bitmap compatible with

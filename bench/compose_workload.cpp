@@ -1,5 +1,6 @@
 #include "bench/compose_workload.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -86,6 +87,11 @@ void Workload::IoFloor() {
     std::fwrite(buffer.data(), 1, static_cast<std::size_t>(size), out);
     std::fclose(out);
   }
+}
+
+double Median(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
 }
 
 }  // namespace ovelix::bench

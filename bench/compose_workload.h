@@ -13,6 +13,9 @@
 
 namespace ovelix::bench {
 
+// The middle one of the times (the upper middle of an even number).
+double Median(std::vector<double> times);
+
 // The fresh memory a composition cannot do without, touched once: its two mixed pictures and
 // the wallpaper's store. Where first touches are dear, this and the I/O floor together are
 // what it cannot go below.

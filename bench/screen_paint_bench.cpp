@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/compose_workload.h"
 #include "bench/window_repaint_bench.h"
 #include "core/pattern.h"
 #include "desktop/gdi_handles.h"
@@ -18,6 +19,7 @@
 namespace {
 
 using namespace ovelix;
+using ovelix::bench::Median;
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   LARGE_INTEGER frequency;
@@ -97,11 +99,6 @@ void LayBackground() {
   SetBkMode(screen.Get(), TRANSPARENT);
   SelectGuard selected(screen.Get(), grid.Get());
   PatBlt(screen.Get(), 0, 0, width, height, PATCOPY);
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
 }
 
 }  // namespace

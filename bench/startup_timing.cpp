@@ -22,16 +22,12 @@ namespace {
 
 using namespace ovelix;
 using namespace ovelix::e2e;
+using ovelix::bench::Median;
 using Clock = std::chrono::steady_clock;
 
 constexpr int Runs = 5;
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // The program's main window, once it is visible.
 HWND ShownMainWindow(RunningProgram& program) {

@@ -14,12 +14,14 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/compose_workload.h"
 #include "core/bmp_file.h"
 #include "core/platform/wide.h"
 #include "core/preview_fit.h"
 #include "core/program_folder.h"
 #include "desktop/gdi_handles.h"
 #include "desktop/registry_key.h"
+#include "desktop/tests/message_pump.h"
 #include "desktop/wallpaper_registry.h"
 #include "desktop/wallpaper_settings.h"
 #include "ui/Unit1.h"
@@ -52,10 +54,6 @@ void WaitUntilShown(HWND window) {
   GetPixel(screen.Get(), centre.x + 1, centre.y + 1);
 }
 
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
 
 struct Timing {
   double median;
@@ -76,8 +74,8 @@ Timing TimeRuns(Work&& work, Wait&& wait) {
     QueryPerformanceCounter(&end);
     times.push_back(Milliseconds(start, end));
   }
-  std::sort(times.begin(), times.end());
-  return {times[times.size() / 2], times.front()};
+  const double fastest = *std::min_element(times.begin(), times.end());
+  return {Median(std::move(times)), fastest};
 }
 
 template <typename Work>
@@ -184,7 +182,7 @@ void Measure(ui::TForm1& form) {
   };
   for (const auto& mode : modes) {
     (form.*mode.select)();
-    PumpMessages();
+    testing_support::PumpMessages();
     RepaintAll(window);  // the first paint of a preview scales it
     const Timing floor = Floor(window);
     const Timing repaint = TimeOnWindow(window, [&] { RepaintAll(window); });

@@ -7,6 +7,7 @@
 #include "core/pattern.h"
 #include "desktop/gdi_handles.h"
 #include "desktop/screen_painter.h"
+#include "desktop/tests/message_pump.h"
 
 namespace ovelix {
 namespace {
@@ -23,29 +24,30 @@ bool HasNoKeyPixel(const ScreenPixels& screen) {
   return true;
 }
 
-// Waits until the screen holds no key pixel, as after the windows and the desktop repainted.
-bool WaitUntilRepainted() {
+// Handles this thread's messages and asks every 50 ms, for up to five seconds.
+bool PumpUntil(const std::function<bool()>& condition) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    if (HasNoKeyPixel(ReadPrimaryScreen())) return true;
+    testing_support::PumpMessages();
     Sleep(50);
+    if (condition()) return true;
   }
   return false;
+}
+
+// Waits until the screen holds no key pixel, as after the windows and the desktop repainted.
+bool WaitUntilRepainted() {
+  return PumpUntil([] { return HasNoKeyPixel(ReadPrimaryScreen()); });
 }
 
 // Waits until two readings of the screen a moment apart are the same.
 bool WaitUntilSteady() {
   ScreenPixels previous = ReadPrimaryScreen();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(50);
+  return PumpUntil([&] {
     ScreenPixels now = ReadPrimaryScreen();
-    if (now.pixels == previous.pixels) return true;
+    const bool same = now.pixels == previous.pixels;
     previous = std::move(now);
-  }
-  return false;
+    return same;
+  });
 }
 
 class ScreenPainter : public ::testing::Test {

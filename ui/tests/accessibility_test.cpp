@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/platform/wide.h"
+#include "desktop/tests/message_pump.h"
 #include "ui/WMR.h"
 #include "ui/com_apartment.h"
 #include "ui/controls/image_box.h"
@@ -17,12 +18,8 @@ namespace {
 using testing_support::AccessibleChild;
 using testing_support::ChildId;
 using testing_support::ClientObject;
+using testing_support::PumpMessages;
 using testing_support::ReadChildren;
-
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
 
 RECT OnScreen(HWND window, const RECT& client) {
   POINT corners[2] = {{client.left, client.top}, {client.right, client.bottom}};
@@ -190,11 +187,7 @@ TEST_F(Accessibility, TheDonationDialogNamesItsFramePicturesAndPurseField) {
   const POINT onEdit = Centre(OnScreen(dialog.Handle(), scale(wmr::Edit1)));
   ASSERT_EQ(object->accHitTest(onEdit.x, onEdit.y, &hit), S_OK);
   ASSERT_EQ(V_VT(&hit), VT_DISPATCH);
-  HWND hitWindow = nullptr;
-  IAccessible* hitObject = nullptr;
-  ASSERT_EQ(V_DISPATCH(&hit)->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&hitObject)), S_OK);
-  WindowFromAccessibleObject(hitObject, &hitWindow);
-  hitObject->Release();
+  const HWND hitWindow = testing_support::WindowOf(*V_DISPATCH(&hit));
   VariantClear(&hit);
   EXPECT_EQ(hitWindow, edit);
   DestroyWindow(dialog.Handle());  // while the dialog object still stands

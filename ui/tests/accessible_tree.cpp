@@ -54,6 +54,15 @@ VARIANT ChildId(LONG id) {
   return variant;
 }
 
+HWND WindowOf(IDispatch& object) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(object.QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&accessible)))) return nullptr;
+  HWND window = nullptr;
+  WindowFromAccessibleObject(accessible, &window);
+  accessible->Release();
+  return window;
+}
+
 std::vector<AccessibleChild> ReadChildren(IAccessible& parent) {
   LONG count = 0;
   if (FAILED(parent.get_accChildCount(&count)) || count <= 0) return {};
@@ -68,24 +77,13 @@ std::vector<AccessibleChild> ReadChildren(IAccessible& parent) {
       child.id = V_I4(&item);
       ReadProperties(parent, child.id, child);
     } else if (V_VT(&item) == VT_DISPATCH) {
-      IAccessible* object = nullptr;
-      if (SUCCEEDED(V_DISPATCH(&item)->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&object)))) {
-        WindowFromAccessibleObject(object, &child.window);
-        object->Release();
-      }
+      child.window = WindowOf(*V_DISPATCH(&item));
       if (AccessibleRef client = ClientObject(child.window)) ReadProperties(*client, CHILDID_SELF, child);
     }
     VariantClear(&item);
     children.push_back(child);
   }
   return children;
-}
-
-const AccessibleChild* Find(const std::vector<AccessibleChild>& children, const std::wstring& name) {
-  for (const AccessibleChild& child : children) {
-    if (child.name == name) return &child;
-  }
-  return nullptr;
 }
 
 }  // namespace ovelix::testing_support

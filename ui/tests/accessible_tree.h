@@ -24,6 +24,9 @@ AccessibleRef ClientObject(HWND window);
 
 VARIANT ChildId(LONG id);
 
+// The window of an object that a tool was handed, or nullptr.
+HWND WindowOf(IDispatch& object);
+
 // A child as a tool sees it: a simple element of its parent (id > 0, window nullptr), or a
 // child window, whose name is that of its own client object.
 struct AccessibleChild {
@@ -38,8 +41,5 @@ struct AccessibleChild {
 };
 
 std::vector<AccessibleChild> ReadChildren(IAccessible& parent);
-
-// The child of this name, or nullptr.
-const AccessibleChild* Find(const std::vector<AccessibleChild>& children, const std::wstring& name);
 
 }  // namespace ovelix::testing_support

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "core/key_color.h"
+#include "desktop/tests/message_pump.h"
 
 namespace {
+
+using ovelix::testing_support::PumpMessages;
 
 constexpr COLORREF Painted = RGB(16, 0, 16);
 
@@ -19,11 +22,6 @@ LRESULT CALLBACK PaintKeyColour(HWND window, UINT message, WPARAM wParam, LPARAM
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
 // A real top-level window on the virtual display: what it paints is read back from the screen.
