@@ -127,10 +127,8 @@ void RecoverOrRecord(TOldRec& rec, std::u16string_view programFolder) {
   if (IsOwnPicture(rec.Wallpaper, programFolder)) {
     if (const std::optional<WallpaperFound> left = ReadRecord(path)) {
       rec.Wallpaper = left->wallpaper;
-      rec.Tile = TileOf(left->tile);
-      rec.TileText = left->tile;
-      rec.Stretched = StretchedOf(left->style);
-      rec.StyleText = left->style;
+      rec.SetTile(left->tile);
+      rec.SetStyle(left->style);
       return;  // the record stays: it still says what to put back
     }
   }
