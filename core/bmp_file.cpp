@@ -7,6 +7,7 @@
 #include "core/bmp_rle.h"
 #include "core/byte_source.h"
 #include "core/error.h"
+#include "core/little_endian.h"
 #include "core/pixel_access.h"
 #include "core/platform/file_system.h"
 #include "core/screen_palette.h"
@@ -23,11 +24,6 @@ constexpr std::uint32_t Rle4 = 2;
 constexpr std::uint32_t BitFields = 3;
 
 [[noreturn]] void NotValid() { throw Error(u"Bitmap image is not valid"); }
-
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t Le32(const std::uint8_t* p) {
-  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
 
 // The fields of either header that the reader uses.
 struct Header {
@@ -226,15 +222,6 @@ Picture ReadBmpBytes(std::span<const std::uint8_t> bytes, int screenDepth) {
 }
 
 namespace {
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFFu);
-  Put16(out, v >> 16);
-}
 
 // The Windows info header, the masks when they are not the depth's usual ones, and the
 // colour table: what the drawing system takes as a bitmap's description.
