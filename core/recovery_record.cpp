@@ -57,11 +57,7 @@ std::u16string RecordPath(std::u16string_view programFolder) {
 
 std::optional<WallpaperFound> ReadRecord(const std::u16string& path) {
   try {
-    InputFile file(path);
-    if (file.Size() > MaxRecordBytes) return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.Size()));
-    bytes.resize(file.Read(bytes.data(), bytes.size()));
-    return ParseRecoveryRecord(bytes);
+    return ParseRecoveryRecord(ReadWholeFile(path, MaxRecordBytes));
   } catch (const Error&) {
     return std::nullopt;
   }
