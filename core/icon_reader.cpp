@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/bmp_file.h"
+#include "core/byte_source.h"
 #include "core/error.h"
 #include "core/little_endian.h"
 #include "core/pixel_access.h"
@@ -13,8 +14,6 @@ namespace ovelix {
 namespace {
 
 [[noreturn]] void NotValid() { throw Error(u"Icon image is not valid"); }
-
-constexpr std::uint32_t BitFields = 3;
 
 }  // namespace
 
@@ -32,7 +31,7 @@ Picture ReadIcon(std::span<const std::uint8_t> bytes, int screenDepth) {
   // are kept; any other compression is taken as none.
   const auto height = static_cast<std::int32_t>(Le32(&image[8]));
   if (height <= 0 || height % 2 != 0) NotValid();
-  const bool bitFields = Le32(&image[16]) == BitFields;
+  const bool bitFields = Le32(&image[16]) == BmpBitFields;
   std::vector<std::uint8_t> bmp{'B', 'M'};
   bmp.resize(14);
   bmp.insert(bmp.end(), image.begin(), image.end());
@@ -40,26 +39,23 @@ Picture ReadIcon(std::span<const std::uint8_t> bytes, int screenDepth) {
   for (int i = 0; i < 4; ++i) bmp[14 + 8 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(half >> (8 * i));
   if (!bitFields) std::memset(bmp.data() + 14 + 16, 0, 4);
   std::memset(bmp.data() + 14 + 20, 0, 4);   // image size: from the rows
+  MemorySource source(bmp);
   Picture picture;
   try {
-    picture = ReadBmpBytes(bmp, screenDepth);
+    picture = ReadBmp(source, screenDepth);
   } catch (const Error&) {
     NotValid();
   }
   if (picture.Empty()) NotValid();
 
-  // The mask rows follow the colour rows, bottom row first; a set bit leaves the pixel out.
-  // Before the colour rows come the masks and the colour table as the BMP reader takes
-  // them: a table of the colours used, at any depth, or of 2^bits entries at 8 bits or fewer.
-  const std::uint32_t colorsUsed = Le32(&image[32]);
-  const int bits = BitsPerPixel(picture.Format());
-  const std::size_t tableEntries = colorsUsed != 0 ? colorsUsed : bits <= 8 ? std::size_t{1} << bits : 0;
-  const std::size_t maskAt = 40 + (bitFields ? 12 : 0) + 4 * tableEntries + picture.StoreBytes();
+  // The mask rows follow the colour rows, where the BMP reader stopped, bottom row first; a
+  // set bit leaves the pixel out.
+  const std::uint8_t* masks = bmp.data() + (bmp.size() - source.Remaining());
   const auto maskStride = static_cast<std::size_t>(RowStride(static_cast<std::uint64_t>(picture.Width()), 1));
-  if (maskAt + maskStride * static_cast<std::size_t>(picture.Height()) > image.size()) return picture;
+  if (maskStride * static_cast<std::size_t>(picture.Height()) > source.Remaining()) return picture;
   const std::uint32_t white = picture.Encode(White);
   for (int y = 0; y < picture.Height(); ++y) {
-    const std::uint8_t* mask = image.data() + maskAt + static_cast<std::size_t>(picture.Height() - 1 - y) * maskStride;
+    const std::uint8_t* mask = masks + static_cast<std::size_t>(picture.Height() - 1 - y) * maskStride;
     for (int x = 0; x < picture.Width(); ++x) {
       if (LoadPixel<PixelFormat::Bits1>(mask, static_cast<std::size_t>(x)) != 0) picture.SetRaw(x, y, white);
     }
