@@ -7,6 +7,7 @@
 #include "core/bmp_rle.h"
 #include "core/byte_source.h"
 #include "core/error.h"
+#include "core/little_endian.h"
 #include "core/pixel_access.h"
 #include "core/platform/file_system.h"
 #include "core/screen_palette.h"
@@ -17,17 +18,8 @@ namespace {
 
 constexpr std::uint32_t CoreHeaderSize = 12;
 constexpr std::uint32_t InfoHeaderSize = 40;
-constexpr std::uint32_t Uncompressed = 0;
-constexpr std::uint32_t Rle8 = 1;
-constexpr std::uint32_t Rle4 = 2;
-constexpr std::uint32_t BitFields = 3;
 
 [[noreturn]] void NotValid() { throw Error(u"Bitmap image is not valid"); }
-
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t Le32(const std::uint8_t* p) {
-  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
 
 // The fields of either header that the reader uses.
 struct Header {
@@ -36,7 +28,7 @@ struct Header {
   std::int64_t height = 0;  // negative: top-down rows
   std::uint32_t planes = 0;
   std::uint32_t bits = 0;
-  std::uint32_t compression = Uncompressed;
+  std::uint32_t compression = BmpUncompressed;
   std::uint32_t imageSize = 0;
   std::int32_t xPelsPerMeter = 0;
   std::int32_t yPelsPerMeter = 0;
@@ -72,7 +64,7 @@ Header ReadHeader(ByteSource& in) {
   h.xPelsPerMeter = static_cast<std::int32_t>(Le32(info + 20));
   h.yPelsPerMeter = static_cast<std::int32_t>(Le32(info + 24));
   h.colorsUsed = Le32(info + 28);
-  if (h.compression == BitFields) {
+  if (h.compression == BmpBitFields) {
     std::uint8_t masks[12];
     if (h.size == InfoHeaderSize) {
       in.ReadExact(masks, 12);  // they follow a 40-byte header
@@ -97,10 +89,10 @@ void Validate(const Header& h) {
     default: NotValid();
   }
   switch (h.compression) {
-    case Uncompressed: break;
-    case Rle8: if (h.bits != 8 || h.height < 0) NotValid(); break;
-    case Rle4: if (h.bits != 4 || h.height < 0) NotValid(); break;
-    case BitFields: {
+    case BmpUncompressed: break;
+    case BmpRle8: if (h.bits != 8 || h.height < 0) NotValid(); break;
+    case BmpRle4: if (h.bits != 4 || h.height < 0) NotValid(); break;
+    case BmpBitFields: {
       if (h.bits != 16 && h.bits != 32) NotValid();
       const ColorMasks& m = h.masks;
       const std::uint32_t pixelBits = h.bits == 32 ? 0xFFFFFFFFu : 0xFFFFu;
@@ -189,7 +181,7 @@ Picture ReadBmp(ByteSource& in, int screenDepth, Picture&& donor) {
   const int hgt = static_cast<int>(height);
 
   Picture picture;
-  if (h.compression == Rle4 || h.compression == Rle8) {
+  if (h.compression == BmpRle4 || h.compression == BmpRle8) {
     const PixelFormat format = ScreenFormat(screenDepth);
     // Runs may leave pixels unwritten, which stay zero.
     picture = Picture(w, hgt, format, HasColorTable(format) ? ScreenPalette(BitsPerPixel(format)) : std::vector<PaletteEntry>{},
@@ -203,7 +195,7 @@ Picture ReadBmp(ByteSource& in, int screenDepth, Picture&& donor) {
     // Rows the file does not fill stay zero; they are not touched, so a short file that
     // declares a big picture costs what it holds, not what it declares.
     const bool filled = available >= RowStride(width, static_cast<int>(h.bits)) * height;
-    picture = Picture(w, hgt, format, table, h.compression == BitFields ? h.masks : DefaultMasks(format),
+    picture = Picture(w, hgt, format, table, h.compression == BmpBitFields ? h.masks : DefaultMasks(format),
                       h.height < 0 ? RowOrder::TopDown : RowOrder::BottomUp,
                       filled ? StoreStart::Unset : StoreStart::Zeroed, std::move(donor));
     const auto bytes = static_cast<std::size_t>(std::min<std::uint64_t>(available, picture.StoreBytes()));
@@ -227,15 +219,6 @@ Picture ReadBmpBytes(std::span<const std::uint8_t> bytes, int screenDepth) {
 
 namespace {
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFFu);
-  Put16(out, v >> 16);
-}
-
 // The Windows info header, the masks when they are not the depth's usual ones, and the
 // colour table: what the drawing system takes as a bitmap's description.
 std::vector<std::uint8_t> InfoBytes(const Picture& p, std::int32_t height) {
@@ -248,7 +231,7 @@ std::vector<std::uint8_t> InfoBytes(const Picture& p, std::int32_t height) {
   Put32(out, static_cast<std::uint32_t>(height));
   Put16(out, 1);
   Put16(out, static_cast<std::uint32_t>(BitsPerPixel(p.Format())));
-  Put32(out, bitFields ? BitFields : Uncompressed);
+  Put32(out, bitFields ? BmpBitFields : BmpUncompressed);
   Put32(out, static_cast<std::uint32_t>(p.StoreBytes()));
   Put32(out, static_cast<std::uint32_t>(p.File().xPelsPerMeter));
   Put32(out, static_cast<std::uint32_t>(p.File().yPelsPerMeter));

@@ -11,6 +11,12 @@ namespace ovelix {
 
 class ByteSource;
 
+// The compressions an info header names.
+inline constexpr std::uint32_t BmpUncompressed = 0;
+inline constexpr std::uint32_t BmpRle8 = 1;
+inline constexpr std::uint32_t BmpRle4 = 2;
+inline constexpr std::uint32_t BmpBitFields = 3;
+
 // Reads a BMP: the file header, the info header, the optional colour masks, the colour
 // table and the pixel rows one after another (the header's file size and pixel offset are
 // not used). Uncompressed and bit-field pictures keep their own format and row order;

@@ -60,8 +60,11 @@ bool IsCmyk(const jpeg_decompress_struct& info) {
   return info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
 }
 
-// A colour channel from its ink and the black ink. Files with Adobe's marker store each ink
-// inverted (255 is none), which is how such programs write CMYK and YCCK.
+// Files with Adobe's marker store each ink inverted (255 is none), which is how such
+// programs write CMYK and YCCK.
+bool InksInverted(const jpeg_decompress_struct& info) { return info.saw_Adobe_marker != 0; }
+
+// A colour channel from its ink and the black ink.
 std::uint8_t FromInks(int ink, int black, bool inverted) {
   if (!inverted) {
     ink = 255 - ink;
@@ -70,17 +73,31 @@ std::uint8_t FromInks(int ink, int black, bool inverted) {
   return static_cast<std::uint8_t>((ink * black + 127) / 255);
 }
 
+PaletteEntry ColorOfInks(int cyan, int magenta, int yellow, int black, bool inverted) {
+  return {FromInks(yellow, black, inverted), FromInks(magenta, black, inverted), FromInks(cyan, black, inverted), 0};
+}
+
 PaletteEntry PaletteEntryOf(const jpeg_decompress_struct& info, int i) {
   const JSAMPARRAY map = info.colormap;
   switch (info.out_color_components) {
     case 1: return {map[0][i], map[0][i], map[0][i], 0};
-    case 4: {
-      const bool inverted = info.saw_Adobe_marker != 0;
-      return {FromInks(map[2][i], map[3][i], inverted), FromInks(map[1][i], map[3][i], inverted),
-              FromInks(map[0][i], map[3][i], inverted), 0};
-    }
+    case 4: return ColorOfInks(map[0][i], map[1][i], map[2][i], map[3][i], InksInverted(info));
     default: return {map[2][i], map[1][i], map[0][i], 0};
   }
+}
+
+// A row of CMYK inks as BGR pixels.
+void InksToBgr(const std::uint8_t* inks, std::size_t width, bool inverted, std::uint8_t* bgr) {
+  for (std::size_t x = 0; x < width; ++x, inks += 4, bgr += 3) {
+    const PaletteEntry color = ColorOfInks(inks[0], inks[1], inks[2], inks[3], inverted);
+    bgr[0] = color.blue;
+    bgr[1] = color.green;
+    bgr[2] = color.red;
+  }
+}
+
+void RgbToBgr(std::uint8_t* row, std::size_t width) {
+  for (std::size_t x = 0; x < width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
 }
 
 // Decodes the picture whose header `info` has read. CMYK is decoded as such (libjpeg turns
@@ -108,23 +125,16 @@ void Decode(jpeg_decompress_struct& info, const Target& target) {
                               ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                                           info.output_width * 4, 1)
                               : nullptr;
-  const bool inverted = info.saw_Adobe_marker != 0;
   while (info.output_scanline < info.output_height && static_cast<int>(info.output_scanline) < target.height) {
     const int y = static_cast<int>(info.output_scanline);
     std::uint8_t* row = target.bits + static_cast<std::size_t>(target.bottomUp ? target.height - 1 - y : y) * target.stride;
     JSAMPROW rows[1] = {inks != nullptr ? inks[0] : row};
     jpeg_read_scanlines(&info, rows, 1);
     if (target.quantize) continue;
-    for (std::size_t x = 0; x < info.output_width; ++x) {
-      std::uint8_t* pixel = row + 3 * x;
-      if (inks != nullptr) {
-        const std::uint8_t* ink = inks[0] + 4 * x;
-        pixel[0] = FromInks(ink[2], ink[3], inverted);
-        pixel[1] = FromInks(ink[1], ink[3], inverted);
-        pixel[2] = FromInks(ink[0], ink[3], inverted);
-      } else {
-        std::swap(pixel[0], pixel[2]);  // RGB to BGR
-      }
+    if (inks != nullptr) {
+      InksToBgr(inks[0], info.output_width, InksInverted(info), row);
+    } else {
+      RgbToBgr(row, info.output_width);
     }
   }
   jpeg_finish_decompress(&info);

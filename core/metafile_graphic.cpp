@@ -1,6 +1,7 @@
 #include "core/metafile_graphic.h"
 
 #include "core/error.h"
+#include "core/little_endian.h"
 #include "core/platform/metafile.h"
 
 namespace ovelix {
@@ -9,14 +10,8 @@ namespace {
 
 [[noreturn]] void NotValid() { throw Error(u"Metafile is not valid"); }
 
-std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8 | std::uint32_t{b[at + 2]} << 16 |
-         std::uint32_t{b[at + 3]} << 24;
-}
-std::int32_t Signed32(const std::vector<std::uint8_t>& b, std::size_t at) { return static_cast<std::int32_t>(Le32(b, at)); }
-std::int16_t Signed16(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return static_cast<std::int16_t>(b[at] | b[at + 1] << 8);
-}
+std::int32_t Signed32(const std::vector<std::uint8_t>& b, std::size_t at) { return static_cast<std::int32_t>(Le32(&b[at])); }
+std::int16_t Signed16(const std::vector<std::uint8_t>& b, std::size_t at) { return static_cast<std::int16_t>(Le16(&b[at])); }
 
 constexpr std::uint32_t PlaceableKey = 0x9AC6CDD7;
 constexpr std::uint32_t EmfSignature = 0x464D4520;  // " EMF"
@@ -32,8 +27,8 @@ int Pixels(std::int64_t units, std::int64_t perInch) {
 }  // namespace
 
 MetafileGraphic::MetafileGraphic(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {
-  if (bytes_.size() >= 88 && Le32(bytes_, 0) == 1 && Le32(bytes_, 40) == EmfSignature &&
-      Le32(bytes_, 4) >= 88 && Le32(bytes_, 4) <= bytes_.size()) {
+  if (bytes_.size() >= 88 && Le32(&bytes_[0]) == 1 && Le32(&bytes_[40]) == EmfSignature &&
+      Le32(&bytes_[4]) >= 88 && Le32(&bytes_[4]) <= bytes_.size()) {
     // The frame rectangle, in hundredths of a millimetre, is inclusive.
     enhanced_ = true;
     width_ = Pixels(std::int64_t{Signed32(bytes_, 32)} - Signed32(bytes_, 24) + 1, 2540);
@@ -42,7 +37,7 @@ MetafileGraphic::MetafileGraphic(std::vector<std::uint8_t> bytes) : bytes_(std::
   }
   // The placeable header: key, handle, bounds in metafile units, units per inch, then the
   // 18-byte Windows metafile header (type 1 or 2, header size 9 words).
-  if (bytes_.size() >= 22 + 18 && Le32(bytes_, 0) == PlaceableKey && (bytes_[22] == 1 || bytes_[22] == 2) &&
+  if (bytes_.size() >= 22 + 18 && Le32(&bytes_[0]) == PlaceableKey && (bytes_[22] == 1 || bytes_[22] == 2) &&
       bytes_[23] == 0 && bytes_[24] == 9 && bytes_[25] == 0) {
     const std::int64_t perInch = static_cast<std::uint16_t>(Signed16(bytes_, 14));
     if (perInch == 0) NotValid();

@@ -38,6 +38,11 @@ struct TOldRec {
   int CapturedCount = 0;
 
   bool Has(OldRecField field) const { return CapturedCount >= static_cast<int>(field); }
+
+  // Set a text found and the value derived from it. The value is derived first, so that a
+  // text that is no integer leaves both unchanged.
+  void SetTile(std::u16string text);
+  void SetStyle(std::u16string text);
 };
 
 // Filled once at start and never changed afterwards.

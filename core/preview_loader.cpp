@@ -32,14 +32,7 @@ constexpr std::array<Registered, 6> Extensions{{
     {u"wmf", Reader::Metafile},
 }};
 
-std::vector<std::uint8_t> ReadWhole(std::u16string_view path) {
-  InputFile file(path);
-  const std::uint64_t size = file.Size();
-  if (size > MaxStoreBytes) throw Error(u"Out of system resources");
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  bytes.resize(file.Read(bytes.data(), bytes.size()));
-  return bytes;
-}
+std::vector<std::uint8_t> ReadWhole(std::u16string_view path) { return ReadWholeFile(path, MaxStoreBytes); }
 
 }  // namespace
 

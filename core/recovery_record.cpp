@@ -5,6 +5,7 @@
 
 #include "core/byte_source.h"
 #include "core/error.h"
+#include "core/little_endian.h"
 #include "core/mix_mode.h"
 #include "core/platform/file_system.h"
 #include "core/str_to_int.h"
@@ -27,23 +28,15 @@ std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
   return ~crc;
 }
 
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
 std::uint32_t Get32(ByteSource& in) {
   std::uint8_t bytes[4];
   in.ReadExact(bytes, 4);
-  return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-         std::uint32_t{bytes[3]} << 24;
+  return Le32(bytes);
 }
 
 void PutText(std::vector<std::uint8_t>& out, std::u16string_view text) {
   Put32(out, static_cast<std::uint32_t>(text.size()));
-  for (const char16_t c : text) {
-    out.push_back(static_cast<std::uint8_t>(c));
-    out.push_back(static_cast<std::uint8_t>(c >> 8));
-  }
+  for (const char16_t c : text) Put16(out, c);
 }
 
 std::u16string GetText(ByteSource& in) {
@@ -53,7 +46,7 @@ std::u16string GetText(ByteSource& in) {
   for (char16_t& c : text) {
     std::uint8_t bytes[2];
     in.ReadExact(bytes, 2);
-    c = static_cast<char16_t>(bytes[0] | bytes[1] << 8);
+    c = static_cast<char16_t>(Le16(bytes));
   }
   return text;
 }
@@ -64,11 +57,7 @@ std::u16string RecordPath(std::u16string_view programFolder) {
 
 std::optional<WallpaperFound> ReadRecord(const std::u16string& path) {
   try {
-    InputFile file(path);
-    if (file.Size() > MaxRecordBytes) return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.Size()));
-    bytes.resize(file.Read(bytes.data(), bytes.size()));
-    return ParseRecoveryRecord(bytes);
+    return ParseRecoveryRecord(ReadWholeFile(path, MaxRecordBytes));
   } catch (const Error&) {
     return std::nullopt;
   }
@@ -127,10 +116,8 @@ void RecoverOrRecord(TOldRec& rec, std::u16string_view programFolder) {
   if (IsOwnPicture(rec.Wallpaper, programFolder)) {
     if (const std::optional<WallpaperFound> left = ReadRecord(path)) {
       rec.Wallpaper = left->wallpaper;
-      rec.Tile = TileOf(left->tile);
-      rec.TileText = left->tile;
-      rec.Stretched = StretchedOf(left->style);
-      rec.StyleText = left->style;
+      rec.SetTile(left->tile);
+      rec.SetStyle(left->style);
       return;  // the record stays: it still says what to put back
     }
   }

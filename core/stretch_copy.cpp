@@ -226,7 +226,7 @@ void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source,
   }
 
   const RowConverter converter(source, target);
-  if (target.Format() == PixelFormat::Bits32 && converter.Direct() && contiguous && allReached && rowsOneToOne) {
+  if (target.Format() == PixelFormat::Bits32 && converter.Direct() && contiguous && rowsOneToOne) {
     // Unscaled columns, one source row at most per target row: each source row is converted
     // straight into the first target row it reaches and copied to the rows that repeat it.
     const std::size_t at = static_cast<std::size_t>(x0) * 4;

@@ -25,13 +25,9 @@ void GetOld(TOldRec& rec) {
   }
   rec.Wallpaper = ReadWallpaperPath();
   captured(OldRecField::Wallpaper);
-  std::u16string tile = ReadTileWallpaper();
-  rec.Tile = TileOf(tile);
-  rec.TileText = std::move(tile);
+  rec.SetTile(ReadTileWallpaper());
   captured(OldRecField::Tile);
-  std::u16string style = ReadWallpaperStyle();
-  rec.Stretched = StretchedOf(style);
-  rec.StyleText = std::move(style);
+  rec.SetStyle(ReadWallpaperStyle());
   captured(OldRecField::Stretched);
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ovelix {
 
@@ -34,6 +35,10 @@ class InputFile {
   struct Handle;
   std::unique_ptr<Handle> handle_;
 };
+
+// The whole file, as far as it can be read. Fails as InputFile does, or with "Out of system
+// resources" when the file is larger than `maxBytes`.
+std::vector<std::uint8_t> ReadWholeFile(std::u16string_view path, std::uint64_t maxBytes);
 
 // A file that replaces the one at `path` only once it is written in full: the bytes go to
 // a temporary file beside it ("<path>.tmp"), which Commit puts in place in one step. Until

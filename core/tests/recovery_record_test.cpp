@@ -59,10 +59,8 @@ class Recovery : public testing::Test {
   TOldRec Found(const std::u16string& wallpaper, const std::u16string& tile, const std::u16string& style) {
     TOldRec rec;
     rec.Wallpaper = wallpaper;
-    rec.TileText = tile;
-    rec.Tile = TileOf(tile);
-    rec.StyleText = style;
-    rec.Stretched = StretchedOf(style);
+    rec.SetTile(tile);
+    rec.SetStyle(style);
     rec.CapturedCount = static_cast<int>(OldRecField::Stretched);
     return rec;
   }

@@ -54,21 +54,6 @@ std::uint64_t ResidentBytes() {
 #endif
 }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
-std::uint32_t Get32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  return std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 | std::uint32_t{bytes[at + 2]} << 16 |
-         std::uint32_t{bytes[at + 3]} << 24;
-}
-
 std::vector<std::uint8_t> BmpFixture::Bytes() const {
   std::vector<std::uint8_t> out{'B', 'M'};
   // Size and offset are deliberately wrong: the reader must not use them.

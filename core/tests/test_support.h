@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/little_endian.h"
+
 namespace ovelix::testing_support {
 
 // A fresh folder, removed with everything in it at the end of the test.
@@ -33,9 +35,9 @@ void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
 // The memory of this process that is in use: pages touched, not address space taken.
 std::uint64_t ResidentBytes();
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v);
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v);
-std::uint32_t Get32(const std::vector<std::uint8_t>& bytes, std::size_t at);
+using ovelix::Put16;
+using ovelix::Put32;
+inline std::uint32_t Get32(const std::vector<std::uint8_t>& bytes, std::size_t at) { return Le32(&bytes[at]); }
 
 // A BMP file assembled field by field: file header, info header of any size, then
 // whatever follows (masks, colour table, pixels) as given.

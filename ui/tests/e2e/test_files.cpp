@@ -2,14 +2,11 @@
 
 #include <cstring>
 
+#include "core/little_endian.h"
+
 namespace ovelix::e2e {
 
 namespace {
-
-template <typename T>
-void Put(std::vector<std::uint8_t>& bytes, T value) {
-  for (std::size_t i = 0; i < sizeof(T); ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
 
 std::vector<std::uint8_t> ReadAll(const std::wstring& path) {
   std::vector<std::uint8_t> bytes;
@@ -25,23 +22,21 @@ std::vector<std::uint8_t> ReadAll(const std::wstring& path) {
   return bytes;
 }
 
-std::uint32_t Le32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24; }
-
 }  // namespace
 
 void WriteBmp24(const std::wstring& path, int width, int height, const std::function<Color(int, int)>& colorAt) {
   const auto stride = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4);
   const std::uint32_t image = stride * static_cast<std::uint32_t>(height);
   std::vector<std::uint8_t> bytes{'B', 'M'};
-  Put<std::uint32_t>(bytes, 54 + image);
-  Put<std::uint32_t>(bytes, 0);
-  Put<std::uint32_t>(bytes, 54);
-  Put<std::uint32_t>(bytes, 40);
-  Put<std::int32_t>(bytes, width);
-  Put<std::int32_t>(bytes, height);
-  Put<std::uint16_t>(bytes, 1);
-  Put<std::uint16_t>(bytes, 24);
-  for (int i = 0; i < 6; ++i) Put<std::uint32_t>(bytes, i == 1 ? image : 0);
+  Put32(bytes, 54 + image);
+  Put32(bytes, 0);
+  Put32(bytes, 54);
+  Put32(bytes, 40);
+  Put32(bytes, static_cast<std::uint32_t>(width));
+  Put32(bytes, static_cast<std::uint32_t>(height));
+  Put16(bytes, 1);
+  Put16(bytes, 24);
+  for (int i = 0; i < 6; ++i) Put32(bytes, i == 1 ? image : 0);
   for (int y = height - 1; y >= 0; --y) {
     for (int x = 0; x < width; ++x) {
       const Color c = colorAt(x, y);
@@ -58,7 +53,7 @@ void WriteBmp24(const std::wstring& path, int width, int height, const std::func
 bool Bmp32::Read(const std::wstring& path) {
   const std::vector<std::uint8_t> bytes = ReadAll(path);
   if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || Le32(&bytes[10]) != 54 || Le32(&bytes[14]) != 40 ||
-      (bytes[28] | bytes[29] << 8) != 32) {
+      Le16(&bytes[28]) != 32) {
     return false;
   }
   width = static_cast<int>(Le32(&bytes[18]));
