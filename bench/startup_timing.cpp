@@ -86,19 +86,31 @@ std::vector<char> ReadWhole(const std::wstring& path) {
 }
 
 // Writes the bytes beside the file and puts them in its place in one step, as the program
-// does; `durable` also flushes them to the disk first, as the program does for its record of
-// what it found.
-void Replace(const std::wstring& path, const std::vector<char>& bytes, bool durable = false) {
+// does.
+void Replace(const std::wstring& path, const std::vector<char>& bytes) {
   const std::wstring temporary = path + L".tmp";
   const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write");
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  if (durable) FlushFileBuffers(file);
   CloseHandle(file);
-  const DWORD how = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
-  if (!MoveFileExW(temporary.c_str(), path.c_str(), how)) throw std::runtime_error("cannot replace");
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) throw std::runtime_error("cannot replace");
+}
+
+// A binary value of the user's, flushed to the disk, as the program keeps its record of what
+// it found.
+constexpr const wchar_t* FloorKey = L"Software\\Ovelix-startup-floor";
+
+void WriteFlushedValue(const std::vector<char>& bytes) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, FloorKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0) {
+    throw std::runtime_error("cannot make the floor's key");
+  }
+  RegSetValueExW(key, L"Restore", 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
+                 static_cast<DWORD>(bytes.size()));
+  RegFlushKey(key);
+  RegCloseKey(key);
 }
 
 // The floor: the wallpaper read, the record of what the start found written, and the three
@@ -109,7 +121,7 @@ double IoFloor(const std::wstring& wallpaper, const std::wstring& folder, int wi
   const std::vector<char> solid(54 + 276 * 78, 1);
   const Clock::time_point start = Clock::now();
   ReadWhole(wallpaper);
-  Replace(folder + L"restore.dat", record, true);
+  WriteFlushedValue(record);
   Replace(folder + L"mix1.bmp", mixed);
   Replace(folder + L"mix2.bmp", mixed);
   Replace(folder + L"Pict1.bmp", solid);
@@ -144,6 +156,7 @@ int main() {
       bench::TouchComposeStores(width, height, width, height);
       touches.push_back(Milliseconds(Clock::now() - touch));
     }
+    RegDeleteKeyW(HKEY_CURRENT_USER, FloorKey);
     const double start = Median(starts);
     const double floor = Median(floors);
     const double firstTouch = Median(touches);

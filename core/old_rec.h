@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/key_color.h"
 
@@ -18,6 +20,15 @@ enum class OldRecField : int {
   Wallpaper,
   Tile,       // Tile and TileText
   Stretched,  // Stretched and StyleText
+  SystemCopy,  // ThemesCopy, WallpaperSource and TranscodedImageCache
+};
+
+// A registry value as found: its type and its bytes.
+struct FoundValue {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+
+  bool operator==(const FoundValue&) const = default;
 };
 
 // The settings found at start, which mode `no` and the colour check boxes put back.
@@ -32,6 +43,13 @@ struct TOldRec {
   // that styles such as "10" (fill) or "6" (fit) survive a run.
   std::u16string TileText;
   std::u16string StyleText;
+  // From Windows 7 on the system shows a copy of the picture kept in the user's Themes
+  // folder, which it rewrites whenever the wallpaper changes: when the wallpaper found is
+  // such a copy, its bytes as found. And the values naming the picture it was made from
+  // ("WallpaperSource", "TranscodedImageCache"), when they were there.
+  std::optional<std::vector<std::uint8_t>> ThemesCopy;
+  std::optional<FoundValue> WallpaperSource;
+  std::optional<FoundValue> TranscodedImageCache;
 
   // How many fields the capture at start filled. It stops at the first failure, so the
   // captured fields are always a prefix of OldRecField's order.

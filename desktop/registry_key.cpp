@@ -45,13 +45,46 @@ std::u16string ReadStringValue(const RegistryKey& key, std::u16string_view name)
   return FromWide(std::wstring_view(data.c_str()));
 }
 
-void WriteStringValue(const RegistryKey& key, std::u16string_view name, std::u16string_view text) {
-  const std::wstring data = ToWide(text);
-  const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-  if (!key || RegSetValueExW(key.Get(), ToWide(name).c_str(), 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(data.c_str()), bytes) != ERROR_SUCCESS) {
+namespace {
+
+void SetValue(const RegistryKey& key, std::u16string_view name, DWORD type, const void* data, std::size_t size) {
+  if (!key || RegSetValueExW(key.Get(), ToWide(name).c_str(), 0, type, static_cast<const BYTE*>(data),
+                             static_cast<DWORD>(size)) != ERROR_SUCCESS) {
     throw Error(FormatText(u"Failed to set data for '%s'", {name}));
   }
+}
+
+}  // namespace
+
+void WriteStringValue(const RegistryKey& key, std::u16string_view name, std::u16string_view text) {
+  const std::wstring data = ToWide(text);
+  SetValue(key, name, REG_SZ, data.c_str(), (data.size() + 1) * sizeof(wchar_t));
+}
+
+std::optional<FoundValue> ReadValue(const RegistryKey& key, std::u16string_view name) {
+  if (!key) return std::nullopt;
+  const std::wstring wideName = ToWide(name);
+  FoundValue value;
+  DWORD size = 0;
+  LONG fetched = RegQueryValueExW(key.Get(), wideName.c_str(), nullptr, nullptr, nullptr, &size);
+  if (fetched == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  // Another program may make the value longer between the two calls: then ask again.
+  while (fetched == ERROR_SUCCESS || fetched == ERROR_MORE_DATA) {
+    value.data.resize(size);
+    DWORD type = REG_NONE;
+    fetched = RegQueryValueExW(key.Get(), wideName.c_str(), nullptr, &type, value.data.data(), &size);
+    if (fetched == ERROR_SUCCESS) {
+      value.type = type;
+      value.data.resize(size);
+      return value;
+    }
+    if (fetched == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  }
+  throw Error(FormatText(u"Failed to get data for '%s'", {name}));
+}
+
+void WriteValue(const RegistryKey& key, std::u16string_view name, const FoundValue& value) {
+  SetValue(key, name, value.type, value.data.data(), value.data.size());
 }
 
 }  // namespace ovelix

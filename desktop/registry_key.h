@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/old_rec.h"
 #include "desktop/unique_handle.h"
 
 namespace ovelix {
@@ -29,5 +31,12 @@ std::u16string ReadStringValue(const RegistryKey& key, std::u16string_view name)
 // A REG_SZ value whose stored length includes the terminating zero.
 // Fails with "Failed to set data for '%s'", also when the key is not open.
 void WriteStringValue(const RegistryKey& key, std::u16string_view name, std::u16string_view text);
+
+// A value of any type, as stored; nothing when the key is not open or the value is missing.
+// Fails with "Failed to get data for '%s'".
+std::optional<FoundValue> ReadValue(const RegistryKey& key, std::u16string_view name);
+
+// Fails with "Failed to set data for '%s'", also when the key is not open.
+void WriteValue(const RegistryKey& key, std::u16string_view name, const FoundValue& value);
 
 }  // namespace ovelix

@@ -10,7 +10,7 @@
 #include "core/platform/file_system.h"
 #include "core/platform/wide.h"
 #include "core/program_folder.h"
-#include "core/recovery_record.h"
+#include "core/error.h"
 #include "desktop/screen_painter.h"
 #include "desktop/shell_open.h"
 #include "desktop/system_colors.h"
@@ -50,6 +50,14 @@ const std::u16string_view Caption =
     u"Родителям, всем, кого я знаю, и так далее и тому подобное...";
 
 HCURSOR HandCursor() { return LoadCursorW(nullptr, IDC_HAND); }
+
+// Shown once at close when the system would not take the user's wallpaper back.
+std::u16string NotPutBackText(std::u16string_view wallpaper) {
+  return u"Не удалось вернуть ваш фоновый рисунок \"" + std::u16string(wallpaper) +
+         u"\": Windows отказалась его установить. Он записан в настройки рабочего стола и появится "
+         u"при следующем входе в систему, когда файл будет доступен. При следующем запуске программа "
+         u"попробует вернуть его ещё раз.";
+}
 
 }  // namespace
 
@@ -182,7 +190,9 @@ void TForm1::CreateButtons() {
 
   BTN_SCR.Create(*this, scale_(form1::BtnScr), u"На весь экран", buttonFont_.Get(), form1::BtnScrFontColor, scale_);
   BTN_SCR.SetCursor(HandCursor());
-  BTN_SCR.SetOnClick([this] { (this->*btnScrAction_)(); });
+  BTN_SCR.SetOnClick([this] {
+    if (DesktopMayChange()) (this->*btnScrAction_)();
+  });
   hints_.Add(Handle(), scale_(form1::BtnScr), u"Наложить видео на весь экран");
 }
 
@@ -206,27 +216,38 @@ void TForm1::FormCreate() {
 
 void TForm1::Timer_InitTimer() {
   Timer_Init.SetEnabled(false);  // first, so that a failure below cannot make it run again
+  stage_ = Stage::Failed;        // unless every step below runs
   GetOld();
   CreatePics();
   SetPict(static_cast<int>(MixMode::x));
   Panel_logo.SetVisible(false);
+  stage_ = Stage::Running;
+}
+
+bool TForm1::PutBackWallpaper() {
+  // A run that recorded nothing changed nothing.
+  return record_ == RecordOwnership::None || SetPict(static_cast<int>(MixMode::no));
 }
 
 void TForm1::FormClose() {
-  SetPict(static_cast<int>(MixMode::no));
-  RemoveRecoveryRecord(ProgramFolder());
+  const bool back = PutBackWallpaper();
+  // The record stays until what it protects is back: the next start tries again.
+  if (back && record_ != RecordOwnership::None) {
+    DropRecord();
+    record_ = RecordOwnership::None;
+  }
   Check_UseWhite.SetChecked(false);
   Check_UseBlack.SetChecked(false);
   Check_UseBack.SetChecked(false);
+  if (!back) ShowInformation(NotPutBackText(OldRec.Wallpaper));
   DestroyWindow(Handle());
 }
 
 void TForm1::WMQueryEndSession() {
   // The session is ending: an error box would hold it up, and the user could not act on it.
-  // Where the wallpaper did not come back, the recovery record stays for the next start.
+  // Where the wallpaper did not come back, the record stays for the next start.
   try {
-    SetPict(static_cast<int>(MixMode::no));
-    wallpaperBackForSessionEnd_ = true;
+    wallpaperBackForSessionEnd_ = PutBackWallpaper();
   } catch (...) {
     wallpaperBackForSessionEnd_ = false;
   }
@@ -234,21 +255,22 @@ void TForm1::WMQueryEndSession() {
 
 void TForm1::WMEndSession(bool ending) {
   if (!ending) return;  // someone refused: the program goes on
-  if (wallpaperBackForSessionEnd_) RemoveRecoveryRecord(ProgramFolder());
+  if (wallpaperBackForSessionEnd_ && record_ != RecordOwnership::None) DropRecord();
   DestroyWindow(Handle());
 }
 
 void TForm1::BTN_FIXClick() {
+  if (!DesktopMayChange()) return;
   if (!Confirm(u"Хотите оставить эту картинку и выйти?")) return;
   // Ends the program as it is: nothing is put back, and the next start takes the wallpaper
   // kept as the user's own.
-  RemoveRecoveryRecord(ProgramFolder());
+  DropRecord();
   DestroyWindow(Handle());
 }
 
 void TForm1::GetOld() {
   ovelix::GetOld(OldRec);
-  RecoverOrRecord(OldRec, ProgramFolder());
+  record_ = RecoverOrRecord(OldRec, ProgramFolder());
 }
 
 void TForm1::CreatePics() {
@@ -276,7 +298,7 @@ void TForm1::CreatePics() {
   ovelix::CreatePics(inputs, results);
 }
 
-void TForm1::SetPict(int mode) { ovelix::SetPict(mode, OldRec, ProgramFolder()); }
+bool TForm1::SetPict(int mode) { return ovelix::SetPict(mode, OldRec, ProgramFolder()); }
 
 void TForm1::ColourBoxClicked(CheckBox& box, int colorIndex) {
   if (box.Checked()) {
@@ -293,6 +315,7 @@ void TForm1::Check_UseBlackClick() { ColourBoxClicked(Check_UseBlack, COLOR_WIND
 void TForm1::Check_UseBackClick() { ColourBoxClicked(Check_UseBack, COLOR_BTNFACE); }
 
 void TForm1::SelectMode(MixMode mode) {
+  if (!DesktopMayChange()) return;
   const int index = static_cast<int>(mode) - 1;
   ImageBox* previews[] = {&Prev_x, &Prev_sharp, &Prev_full, &Prev_no};
   for (int i = 0; i < 4; ++i) previews[i]->SetVisible(i == index);
@@ -301,7 +324,7 @@ void TForm1::SelectMode(MixMode mode) {
     panels[i]->MoveTo(scale_(i == index ? form1::SelectedPanelLeft : form1::OtherPanelLeft),
                       scale_(form1::ModePanelTops[i]));
   }
-  SetPict(static_cast<int>(mode));
+  if (!SetPict(static_cast<int>(mode))) throw Error(RefusedWallpaperText(OldRec.Wallpaper));
   btnScrAction_ = PainterAction(TraitsOf(mode).painter);
 }
 
@@ -321,6 +344,7 @@ void TForm1::Scr_FULL() { PaintScreen(MixMode::full); }
 void TForm1::Scr_NO() { RepaintEverything(); }
 
 void TForm1::Timer_HotKeysTimer() {
+  if (!DesktopMayChange()) return;
   if ((GetKeyState(VK_CONTROL) & 0x8000) == 0) return;
   CheckBox* boxes[] = {&Check_UseWhite, &Check_UseBlack, &Check_UseBack};
   for (std::size_t i = 0; i < std::size(boxes); ++i) {
@@ -374,7 +398,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       for (CheckBox* box : boxes) {
         if (reinterpret_cast<HWND>(lParam) == box->Handle() && box->Handle() != nullptr) {
-          box->OnCommand(HIWORD(wParam));
+          if (DesktopMayChange()) box->OnCommand(HIWORD(wParam));
           return 0;
         }
       }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/mix_mode.h"
+#include "desktop/recovery.h"
 #include "ui/controls/check_box.h"
 #include "ui/controls/graphic_control.h"
 #include "ui/controls/hints.h"
@@ -44,7 +45,8 @@ class TForm1 : public Window<TForm1>, public ControlHost {
   // Program steps.
   void GetOld();
   void CreatePics();
-  void SetPict(int mode);
+  // Answers false only when the system refused the wallpaper found at start (mode `no`).
+  bool SetPict(int mode);
 
   // Colour check boxes.
   void Check_UseWhiteClick();
@@ -81,6 +83,12 @@ class TForm1 : public Window<TForm1>, public ControlHost {
   void CreateButtons();
   void CreateCheckBoxes();
   void CreateLogo();
+  // Whether actions that change the wallpaper or the system colours may run: only once
+  // start-up has read and recorded what it found, and never after a failed start-up.
+  bool DesktopMayChange() const { return stage_ == Stage::Running; }
+  // Puts back the wallpaper found at start when this run recorded it; answers whether the
+  // system took it (true when there was nothing to put back).
+  bool PutBackWallpaper();
   void SelectMode(MixMode mode);
   static Action PainterAction(ScreenPainter painter);
   void ColourBoxClicked(CheckBox& box, int colorIndex);
@@ -88,6 +96,9 @@ class TForm1 : public Window<TForm1>, public ControlHost {
 
   TWMRForm& donationDialog_;
   Scale scale_;
+  enum class Stage { Starting, Running, Failed };
+  Stage stage_ = Stage::Starting;
+  RecordOwnership record_ = RecordOwnership::None;
   // Whether the last session-end query put the wallpaper found at start back.
   bool wallpaperBackForSessionEnd_ = false;
 

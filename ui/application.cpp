@@ -29,7 +29,7 @@ HWND Application::Handle() {
   windowClass.lpfnWndProc = &Application::Procedure;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(IDI_PROGRAM));
-  windowClass.lpszClassName = L"OvelixApplication";
+  windowClass.lpszClassName = WindowClass;
   if (RegisterClassExW(&windowClass) == 0) ThrowSystemError(GetLastError());
   // A visible window of no size: it owns the main window and so carries the task-bar
   // button and the Alt+Tab entry, under the application title.

@@ -14,6 +14,9 @@ class Application {
  public:
   static Application& Instance();
 
+  // The class of the window that carries the task-bar button: one per running copy.
+  static constexpr const wchar_t* WindowClass = L"OvelixApplication";
+
   void SetTitle(std::u16string title);
   const std::u16string& Title() const { return title_; }
 

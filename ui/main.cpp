@@ -4,9 +4,15 @@
 #include "ui/WMR.h"
 #include "ui/application.h"
 #include "ui/com_apartment.h"
+#include "ui/single_instance.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   using namespace ovelix::ui;
+  const SingleInstance instance;
+  if (!instance.First()) {
+    SingleInstance::BringRunningCopyForward();
+    return 0;
+  }
   // Accessibility tools reach the windows' objects through COM: it outlives the windows.
   const ComApartment com;
   Application& application = Application::Instance();

@@ -6,6 +6,7 @@
 
 #include "core/platform/wide.h"
 #include "core/text.h"
+#include "desktop/recovery.h"
 #include "desktop/system_colors.h"
 #include "desktop/wallpaper_registry.h"
 
@@ -13,18 +14,28 @@ namespace ovelix::testing_support {
 
 namespace {
 
-HKEY OpenDesktopKey(REGSAM access) {
+HKEY OpenKey(std::u16string_view path, REGSAM access) {
   HKEY key = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(DesktopKeyPath).c_str(), 0, access, &key), ERROR_SUCCESS);
+  EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, ToWide(path).c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
   return key;
 }
 
-constexpr std::array<std::u16string_view, 3> SavedValues{WallpaperValue, TileWallpaperValue, WallpaperStyleValue};
+
+constexpr std::array<std::pair<std::u16string_view, std::u16string_view>, 5> SavedValues{{
+    {DesktopKeyPath, WallpaperValue},
+    {DesktopKeyPath, TileWallpaperValue},
+    {DesktopKeyPath, WallpaperStyleValue},
+    {DesktopKeyPath, TranscodedImageCacheValue},
+    {WallpaperSourceKeyPath, WallpaperSourceValue},
+}};
 
 }  // namespace
 
-RawValue ReadRawValue(std::u16string_view name) {
-  const HKEY key = OpenDesktopKey(KEY_QUERY_VALUE);
+RawValue ReadRawValue(std::u16string_view name) { return ReadRawValue(DesktopKeyPath, name); }
+
+RawValue ReadRawValue(std::u16string_view keyPath, std::u16string_view name) {
+  const HKEY key = OpenKey(keyPath, KEY_QUERY_VALUE);
   RawValue value;
   DWORD size = 0;
   const std::wstring wideName = ToWide(name);
@@ -44,8 +55,10 @@ RawValue ReadRawValue(std::u16string_view name) {
   return value;
 }
 
-void WriteRawValue(std::u16string_view name, const RawValue& value) {
-  const HKEY key = OpenDesktopKey(KEY_SET_VALUE);
+void WriteRawValue(std::u16string_view name, const RawValue& value) { WriteRawValue(DesktopKeyPath, name, value); }
+
+void WriteRawValue(std::u16string_view keyPath, std::u16string_view name, const RawValue& value) {
+  const HKEY key = OpenKey(keyPath, KEY_SET_VALUE);
   const std::wstring wideName = ToWide(name);
   if (value.exists) {
     EXPECT_EQ(RegSetValueExW(key, wideName.c_str(), 0, value.type, value.data.data(),
@@ -94,20 +107,23 @@ void SetSystemWallpaper(std::u16string_view path) {
 }
 
 DesktopTest::DesktopTest() : wallpaper_(SystemWallpaper()) {
-  for (std::size_t i = 0; i < SavedValues.size(); ++i) values_[i] = ReadRawValue(SavedValues[i]);
+  DropRecord();
+  for (std::size_t i = 0; i < SavedValues.size(); ++i) values_[i] = ReadRawValue(SavedValues[i].first, SavedValues[i].second);
   for (std::size_t i = 0; i < colors_.size(); ++i) colors_[i] = GetSysColor(SavedSystemColors[i].index);
 }
 
 DesktopTest::~DesktopTest() {
   SetSystemWallpaper(wallpaper_);
-  for (std::size_t i = 0; i < SavedValues.size(); ++i) WriteRawValue(SavedValues[i], values_[i]);
+  for (std::size_t i = 0; i < SavedValues.size(); ++i) WriteRawValue(SavedValues[i].first, SavedValues[i].second, values_[i]);
+  DropRecord();
   for (std::size_t i = 0; i < colors_.size(); ++i) {
     const COLORREF color = colors_[i];
     SetSysColors(1, &SavedSystemColors[i].index, &color);
   }
 }
 
-RestrictedDesktopKey::RestrictedDesktopKey(const wchar_t* accessRule) : key_(OpenDesktopKey(READ_CONTROL | WRITE_DAC)) {
+RestrictedKey::RestrictedKey(const wchar_t* accessRule, std::u16string_view keyPath)
+    : key_(OpenKey(keyPath, READ_CONTROL | WRITE_DAC)) {
   DWORD size = 0;
   RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
   saved_.resize(size);
@@ -118,7 +134,7 @@ RestrictedDesktopKey::RestrictedDesktopKey(const wchar_t* accessRule) : key_(Ope
   LocalFree(rule);
 }
 
-RestrictedDesktopKey::~RestrictedDesktopKey() {
+RestrictedKey::~RestrictedKey() {
   EXPECT_EQ(RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data()), ERROR_SUCCESS);
   RegCloseKey(key_);
 }

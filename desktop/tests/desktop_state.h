@@ -14,6 +14,7 @@
 
 #include "core/tests/error_of.h"
 #include "core/key_color.h"
+#include "desktop/wallpaper_registry.h"
 
 namespace ovelix::testing_support {
 
@@ -24,8 +25,11 @@ struct RawValue {
   std::vector<BYTE> data;
 };
 
+// In the desktop key, or in the key given (under HKEY_CURRENT_USER).
 RawValue ReadRawValue(std::u16string_view name);
+RawValue ReadRawValue(std::u16string_view keyPath, std::u16string_view name);
 void WriteRawValue(std::u16string_view name, const RawValue& value);
+void WriteRawValue(std::u16string_view keyPath, std::u16string_view name, const RawValue& value);
 
 RawValue StringValue(std::u16string_view text, DWORD type = REG_SZ);
 RawValue DwordValue(DWORD number);
@@ -38,31 +42,33 @@ inline const RawValue Absent{};
 std::u16string SystemWallpaper();
 void SetSystemWallpaper(std::u16string_view path);
 
-// Saves the wallpaper values, the system wallpaper and the three system colours, and puts
-// them back at the end of each test: every suite of the run shares one prefix.
+// Saves the wallpaper values (those of Windows 7 and later included), the system wallpaper
+// and the three system colours, and puts them back at the end of each test: every suite of
+// the run shares one prefix. Each test starts and ends without a record of what a start found.
 class DesktopTest : public ::testing::Test {
  protected:
   DesktopTest();
   ~DesktopTest() override;
 
  private:
-  std::array<RawValue, 3> values_;
+  std::array<RawValue, 5> values_;
   std::u16string wallpaper_;
   std::array<Color, 3> colors_{};
 };
 
-// Access rules for the desktop key: everyone may read it, or only query its values; both
-// keep the right to put the old rule back. Every write is then refused by the registry.
+// Access rules for a key: everyone may read it, or only query its values; both keep the
+// right to put the old rule back. Every write is then refused by the registry.
 inline constexpr const wchar_t* ReadAccessOnly = L"D:P(A;;KRRCWD;;;WD)";
 inline constexpr const wchar_t* QueryAccessOnly = L"D:P(A;;0x00060001;;;WD)";  // KEY_QUERY_VALUE
 
-// While it lives, the desktop key has the given access rule instead of its own.
-class RestrictedDesktopKey {
+// While it lives, the key (by default the desktop key; made when missing) has the given
+// access rule instead of its own.
+class RestrictedKey {
  public:
-  explicit RestrictedDesktopKey(const wchar_t* accessRule);
-  ~RestrictedDesktopKey();
-  RestrictedDesktopKey(const RestrictedDesktopKey&) = delete;
-  RestrictedDesktopKey& operator=(const RestrictedDesktopKey&) = delete;
+  explicit RestrictedKey(const wchar_t* accessRule, std::u16string_view keyPath = DesktopKeyPath);
+  ~RestrictedKey();
+  RestrictedKey(const RestrictedKey&) = delete;
+  RestrictedKey& operator=(const RestrictedKey&) = delete;
 
  private:
   HKEY key_ = nullptr;

@@ -90,7 +90,7 @@ TEST_F(WallpaperRegistry, ReadingFallsBackToQueryAccessAlone) {
   WriteRawValue(WallpaperValue, StringValue(u"C:\\a.bmp"));
   WriteRawValue(TileWallpaperValue, StringValue(u"1"));
   WriteRawValue(WallpaperStyleValue, StringValue(u"2"));
-  const RestrictedDesktopKey restricted(QueryAccessOnly);
+  const RestrictedKey restricted(QueryAccessOnly);
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(DesktopKeyPath).c_str(), 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
   EXPECT_EQ(ReadWallpaperPath(), u"C:\\a.bmp");
@@ -101,7 +101,7 @@ TEST_F(WallpaperRegistry, ReadingFallsBackToQueryAccessAlone) {
 TEST_F(WallpaperRegistry, RefusedWritesFailAndChangeNothing) {
   WriteRawValue(TileWallpaperValue, StringValue(u"0"));
   WriteRawValue(WallpaperStyleValue, StringValue(u"2"));
-  const RestrictedDesktopKey restricted(ReadAccessOnly);
+  const RestrictedKey restricted(ReadAccessOnly);
   EXPECT_EQ(Utf16ToUtf8(ErrorOf([] { WriteTileWallpaper(u"1"); })), "Failed to set data for 'TileWallpaper'");
   EXPECT_EQ(Utf16ToUtf8(ErrorOf([] { WriteWallpaperStyle(u"0"); })), "Failed to set data for 'WallpaperStyle'");
   EXPECT_TRUE(HasString(TileWallpaperValue, u"0"));

@@ -4,11 +4,15 @@
 #include <cstdint>
 #include <string>
 
+#include "core/platform/file_system.h"
+#include "core/platform/wide.h"
 #include "core/text.h"
 #include "desktop/system_colors.h"
+#include "desktop/user_folders.h"
 #include "desktop/wallpaper_registry.h"
 #include "desktop/wallpaper_settings.h"
 #include "desktop_state.h"
+#include "refused_wallpaper.h"
 
 namespace ovelix {
 namespace {
@@ -106,7 +110,7 @@ TEST_F(WallpaperSettings, GetOldTakesTheColoursFirstThenStopsAtTheFirstFailure) 
   };
   const std::u16string mix1 = InFolder(u"mix1.bmp");
   const Case cases[] = {
-      {"everything", StringValue(OldPath), StringValue(u"0"), StringValue(u"2"), NoError, 6, OldPath, u"0", u"2"},
+      {"everything", StringValue(OldPath), StringValue(u"0"), StringValue(u"2"), NoError, 7, OldPath, u"0", u"2"},
       {"wallpaper a number", DwordValue(1), StringValue(u"0"), StringValue(u"2"),
        u"Invalid data type for 'Wallpaper'", 3, mix1, u"1", u"0"},
       {"tiling a number", StringValue(OldPath), DwordValue(0), StringValue(u"2"),
@@ -142,10 +146,76 @@ TEST_F(WallpaperSettings, ARefusedWriteStopsBeforeTheStyleAndTheWallpaper) {
   TOldRec rec;
   GetOld(rec);
   {
-    const RestrictedDesktopKey restricted(ReadAccessOnly);
+    const RestrictedKey restricted(ReadAccessOnly);
     EXPECT_EQ(Utf16ToUtf8(ErrorOf([&] { SetPict(2, rec, Folder); })), "Failed to set data for 'TileWallpaper'");
   }
   EXPECT_TRUE(Shows(OldPath, u"0", u"2"));
+}
+
+TEST_F(WallpaperSettings, ModeNoPutsBackTheSystemsCopyAndTheValuesNamingItsSource) {
+  // Windows 8 and later: the wallpaper is the system's copy, which it rewrites whenever the
+  // wallpaper changes, and the values name the picture it was made from.
+  const std::u16string themes = ThemesFolder();
+  ASSERT_FALSE(themes.empty());
+  for (const std::u16string& folder : {UserAppDataFolder() + u"\\Microsoft", UserAppDataFolder() + u"\\Microsoft\\Windows", themes}) {
+    CreateDirectoryW(ToWide(folder).c_str(), nullptr);
+  }
+  const std::u16string copyPath = themes + u"\\TranscodedWallpaper";
+  const auto writeFile = [](const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
+    OutputFile file(path);
+    file.Write(bytes.data(), bytes.size());
+    file.Commit();
+  };
+  const std::vector<std::uint8_t> users{0xFF, 0xD8, 0xFF, 0xE0, 'u', 's', 'e', 'r', 0xFF, 0xD9};
+  writeFile(copyPath, users);
+  const RawValue source = StringValue(u"C:\\Фото\\море.jpg");
+  const RawValue cache{true, REG_BINARY, {0x7A, 0x03, 0, 0, 'C', 0, ':', 0}};
+  WriteRawValue(WallpaperSourceKeyPath, WallpaperSourceValue, source);
+  WriteRawValue(TranscodedImageCacheValue, cache);
+  Found(StringValue(copyPath), StringValue(u"0"), StringValue(u"10"));
+
+  TOldRec rec;
+  GetOld(rec);
+  EXPECT_EQ(rec.ThemesCopy, users);
+  SetPict(1, rec, Folder);
+  // What the system does when the wallpaper changes.
+  writeFile(copyPath, {0xFF, 0xD8, 'm', 'i', 'x', 0xFF, 0xD9});
+  WriteRawValue(WallpaperSourceKeyPath, WallpaperSourceValue, StringValue(InFolder(u"mix1.bmp")));
+  WriteRawValue(TranscodedImageCacheValue, RawValue{true, REG_BINARY, {1}});
+
+  EXPECT_TRUE(SetPict(4, rec, Folder));
+  EXPECT_TRUE(Shows(copyPath, u"0", u"10"));
+  EXPECT_EQ(ReadWholeFile(copyPath, 1 << 20), users);
+  const RawValue sourceBack = ReadRawValue(WallpaperSourceKeyPath, WallpaperSourceValue);
+  EXPECT_EQ(sourceBack.type, source.type);
+  EXPECT_EQ(sourceBack.data, source.data);
+  EXPECT_EQ(ReadRawValue(TranscodedImageCacheValue).data, cache.data);
+  DeleteFileW(ToWide(copyPath).c_str());
+
+  // A wallpaper elsewhere keeps no copy, and values that were not there are not made.
+  WriteRawValue(TranscodedImageCacheValue, Absent);
+  Found(StringValue(OldPath), StringValue(u"0"), StringValue(u"2"));
+  GetOld(rec);
+  EXPECT_FALSE(rec.ThemesCopy);
+  EXPECT_FALSE(rec.TranscodedImageCache);
+  SetPict(4, rec, Folder);
+  EXPECT_FALSE(ReadRawValue(TranscodedImageCacheValue).exists);
+}
+
+TEST_F(WallpaperSettings, AWallpaperTheSystemRefusesIsWrittenIntoTheRegistryOrReported) {
+  Found(StringValue(OldPath), StringValue(u"0"), StringValue(u"6"));
+  TOldRec rec;
+  GetOld(rec);
+  SetPict(2, rec, Folder);
+  const RefusedWallpaperCalls refused;
+  EXPECT_FALSE(SetPict(4, rec, Folder));
+  // What the next sign-in reads.
+  EXPECT_TRUE(HasString(WallpaperValue, OldPath));
+  EXPECT_TRUE(HasString(TileWallpaperValue, u"0"));
+  EXPECT_TRUE(HasString(WallpaperStyleValue, u"6"));
+  EXPECT_EQ(Utf16ToUtf8(ErrorOf([&] { SetPict(1, rec, Folder); })),
+            Utf16ToUtf8(u"Cannot set the wallpaper \"" + InFolder(u"mix1.bmp") + u"\""));
+  EXPECT_TRUE(SetPict(7, rec, Folder));  // no mode: nothing to refuse
 }
 
 }  // namespace

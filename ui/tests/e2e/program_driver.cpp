@@ -1,12 +1,14 @@
 #include "ui/tests/e2e/program_driver.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
 #include <stdexcept>
 
 #include "core/platform/wide.h"
-#include "core/recovery_record.h"
+#include "core/text.h"
+#include "desktop/recovery.h"
 #include "desktop/tests/desktop_state.h"
 #include "desktop/wallpaper_registry.h"
 #include "ui/form1_layout.h"
@@ -137,16 +139,29 @@ BoxStates ReplacedColours() {
 ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\ovelix-e2e\\" + name + L"\\") {
   CreateDirectoryW(L"C:\\ovelix-e2e", nullptr);
   CreateDirectoryW(folder_.c_str(), nullptr);
-  for (const std::wstring& file : {std::wstring(L"mix1.bmp"), std::wstring(L"mix2.bmp"), std::wstring(L"Pict1.bmp"),
-                                   ToWide(RecoveryRecordFile)}) {
-    DeleteFileW(File(file).c_str());
-  }
+  for (const std::wstring& file : Files()) DeleteFileW(File(file).c_str());
   if (!CopyFileW(BuiltProgram().c_str(), Executable().c_str(), FALSE)) {
     throw std::runtime_error("cannot copy the program into its test folder");
   }
 }
 
-bool ProgramCopy::HasRestoreRecord() const { return FileExists(File(ToWide(RecoveryRecordFile))); }
+std::vector<std::wstring> ProgramCopy::Files() const {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW entry{};
+  const HANDLE search = FindFirstFileW((folder_ + L"*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(entry.cFileName);
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool ProgramCopy::HasRestoreRecord() const {
+  const std::optional<WallpaperFound> record = ReadRecord();
+  return record && SameText(record->pictureFolder, FromWide(folder_));
+}
 
 void WallpaperValues::Write() const {
   testing_support::WriteRawValue(WallpaperValue, testing_support::StringValue(wallpaper));
@@ -181,6 +196,15 @@ RunningProgram::~RunningProgram() {
   }
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
+}
+
+std::vector<HWND> MainWindowsOfAnyCopy() {
+  std::vector<HWND> windows;
+  for (HWND window = FindWindowExW(nullptr, nullptr, L"TForm1", nullptr); window != nullptr;
+       window = FindWindowExW(nullptr, window, L"TForm1", nullptr)) {
+    windows.push_back(window);
+  }
+  return windows;
 }
 
 std::vector<HWND> RunningProgram::TopLevelWindows(const wchar_t* windowClass) {

@@ -34,8 +34,10 @@ class ProgramCopy {
   const std::wstring& Folder() const { return folder_; }  // ends in a backslash
   std::wstring Executable() const { return folder_ + L"Ovelix.exe"; }
   std::wstring File(const std::wstring& name) const { return folder_ + name; }
-  // Whether the record of what the start found is there.
+  // Whether the record of what a start found protects this copy's pictures.
   bool HasRestoreRecord() const;
+  // The names of the files in the folder, sorted.
+  std::vector<std::wstring> Files() const;
 
  private:
   std::wstring folder_;
@@ -69,6 +71,7 @@ class RunningProgram {
   RunningProgram& operator=(const RunningProgram&) = delete;
 
   DWORD ProcessId() const { return process_.dwProcessId; }
+  HANDLE Process() const { return process_.hProcess; }
 
   // The main window, once it exists.
   HWND MainWindow();
@@ -143,6 +146,9 @@ class RunningProgram {
 std::array<COLORREF, 3> SystemColorsNow();
 // Which of the three are key colour now.
 BoxStates ReplacedColours();
+
+// The main windows of every running copy of the program.
+std::vector<HWND> MainWindowsOfAnyCopy();
 
 // The text of a dialog box's static controls, joined by line feeds.
 std::wstring DialogText(HWND dialog);

@@ -28,6 +28,8 @@ struct Bmp32 {
 };
 
 bool FileExists(const std::wstring& path);
+std::vector<std::uint8_t> ReadBytes(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
 std::uint64_t FileSize(const std::wstring& path);
 
 // A folder for the wallpapers of the tests.
