@@ -23,11 +23,23 @@ void ByteSource::Skip(std::uint64_t count) {
   }
 }
 
+std::vector<std::uint8_t> ByteSource::ReadRest(std::uint64_t maxBytes) {
+  if (Remaining() > maxBytes) throw Error(u"Out of system resources");
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(Remaining()));
+  bytes.resize(ReadSome(bytes.data(), bytes.size()));
+  return bytes;
+}
+
 std::size_t MemorySource::ReadSome(void* buffer, std::size_t count) {
   const std::size_t n = std::min(count, bytes_.size() - position_);
   if (n > 0) std::memcpy(buffer, bytes_.data() + position_, n);
   position_ += n;
   return n;
+}
+
+std::size_t PrefixedSource::ReadSome(void* buffer, std::size_t count) {
+  const std::size_t first = prefix_.ReadSome(buffer, count);
+  return first + (first < count ? rest_.ReadSome(static_cast<std::uint8_t*>(buffer) + first, count - first) : 0);
 }
 
 FileSource::FileSource(InputFile& file) : file_(file), size_(file.Size()) {}

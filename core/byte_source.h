@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace ovelix {
 
@@ -20,6 +21,8 @@ class ByteSource {
   // Exactly `count` bytes, or "Stream read error".
   void ReadExact(void* buffer, std::size_t count);
   void Skip(std::uint64_t count);
+  // Everything that is left, or "Out of system resources" when that is more than `maxBytes`.
+  std::vector<std::uint8_t> ReadRest(std::uint64_t maxBytes);
 };
 
 class MemorySource final : public ByteSource {
@@ -32,6 +35,19 @@ class MemorySource final : public ByteSource {
  private:
   std::span<const std::uint8_t> bytes_;
   std::size_t position_ = 0;
+};
+
+// Bytes already taken from a source, put back in front of what it still holds.
+class PrefixedSource final : public ByteSource {
+ public:
+  PrefixedSource(std::span<const std::uint8_t> prefix, ByteSource& rest) : prefix_(prefix), rest_(rest) {}
+
+  std::uint64_t Remaining() const override { return prefix_.Remaining() + rest_.Remaining(); }
+  std::size_t ReadSome(void* buffer, std::size_t count) override;
+
+ private:
+  MemorySource prefix_;
+  ByteSource& rest_;
 };
 
 class FileSource final : public ByteSource {

@@ -9,6 +9,7 @@
 #include "core/platform/file_system.h"
 #include "core/preview_loader.h"
 #include "core/stretch_copy.h"
+#include "core/wallpaper_reader.h"
 
 namespace ovelix {
 
@@ -65,13 +66,17 @@ void CreatePics(const ComposeInputs& in, ComposeResults& out) {
   const int depth = in.colorDepth;
   // Written in full below: whitened only if the wallpaper turns out not to cover it.
   Picture work = Picture::ScreenCompatible(depth, width, height, StoreStart::Unset);
-  Picture source = Picture::ScreenCompatible(depth);
+  WallpaperPicture wallpaper{Picture::ScreenCompatible(depth), PictureFormat::Bmp};
+  Picture& source = wallpaper.picture;
 
-  if (in.wallpaper.empty() || !FileExists(in.wallpaper)) {
+  const WallpaperReading reading{depth, in.desktop.width, in.desktop.height};
+  if (in.keptWallpaper != nullptr) {
+    wallpaper = ReadWallpaperBytes(*in.keptWallpaper, reading);
+  } else if (in.wallpaper.empty() || !FileExists(in.wallpaper)) {
     if (in.showMessage) in.showMessage(MissingWallpaperText(in.wallpaper));
     source.SetSize(width, height);
   } else {
-    source = ReadBmpFile(in.wallpaper, depth);
+    wallpaper = ReadWallpaperFile(in.wallpaper, reading);
   }
 
   const Rect screen = WholeOf(width, height);
@@ -104,9 +109,15 @@ void CreatePics(const ComposeInputs& in, ComposeResults& out) {
 
   if (in.solidPicture != nullptr) WriteBmpFile(in.programFolder + u"Pict1.bmp", *in.solidPicture);
 
-  // The wallpaper is read again (it may be one of the files just written), into the store
-  // of the source picture, which is no longer needed.
-  if (FileExists(in.wallpaper)) out.previewNo = LoadPreview(in.wallpaper, depth, std::move(source));
+  // A file named for what it holds is read again (it may be one of the files just written),
+  // into the store of the source picture, which is no longer needed; any other shows what
+  // was read at first.
+  if (in.keptWallpaper == nullptr && !FileExists(in.wallpaper)) return;
+  if (in.keptWallpaper == nullptr && ExtensionNames(in.wallpaper, wallpaper.format)) {
+    out.previewNo = LoadPreview(in.wallpaper, depth, std::move(source));
+  } else if (!source.Empty()) {
+    out.previewNo = std::make_unique<BitmapGraphic>(std::move(source));
+  }
 }
 
 }  // namespace ovelix

@@ -10,6 +10,7 @@
 
 extern "C" {
 #include <jpeglib.h>
+#include <jerror.h>
 }
 
 namespace ovelix {
@@ -35,18 +36,21 @@ struct HeaderInfo {
   bool progressive;
 };
 
-// Where the decoder puts the pixels: rows from the top, 3 bytes BGR or 1 byte index.
+// Where the decoder puts the pixels: rows from the top, 3 bytes BGR or 1 byte index, of a
+// picture the size of the output at 1 / `scale`.
 struct Target {
   std::uint8_t* bits;
   std::size_t stride;
   bool bottomUp;
+  int width;
   int height;
+  int scale;
   bool quantize;
   PaletteEntry* palette;  // 256 entries, filled when quantizing
   int* paletteSize;
 };
 
-void Prepare(jpeg_decompress_struct& info, ErrorTrap& trap, const std::vector<std::uint8_t>& bytes) {
+void Prepare(jpeg_decompress_struct& info, ErrorTrap& trap, std::span<const std::uint8_t> bytes) {
   info.err = jpeg_std_error(&trap.manager);
   trap.manager.error_exit = OnJpegError;
   trap.manager.emit_message = OnJpegMessage;
@@ -105,7 +109,7 @@ void RgbToBgr(std::uint8_t* row, std::size_t width) {
 void Decode(jpeg_decompress_struct& info, const Target& target) {
   const bool cmyk = IsCmyk(info);
   info.scale_num = 1;
-  info.scale_denom = 1;
+  info.scale_denom = static_cast<unsigned int>(target.scale);
   info.do_block_smoothing = TRUE;
   info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   if (target.quantize) {
@@ -114,6 +118,13 @@ void Decode(jpeg_decompress_struct& info, const Target& target) {
     info.desired_number_of_colors = 236;
     // libjpeg's two-pass quantizer takes three components only.
     info.two_pass_quantize = info.out_color_space == JCS_RGB;
+  }
+  jpeg_calc_output_dimensions(&info);
+  // The picture was made for the size the scale gives; anything else would overrun it.
+  if (info.output_width != static_cast<JDIMENSION>(target.width) ||
+      info.output_height != static_cast<JDIMENSION>(target.height)) {
+    info.err->msg_code = JERR_IMAGE_TOO_BIG;
+    info.err->error_exit(reinterpret_cast<j_common_ptr>(&info));
   }
   jpeg_start_decompress(&info);
   if (target.quantize) {
@@ -125,7 +136,7 @@ void Decode(jpeg_decompress_struct& info, const Target& target) {
                               ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                                           info.output_width * 4, 1)
                               : nullptr;
-  while (info.output_scanline < info.output_height && static_cast<int>(info.output_scanline) < target.height) {
+  while (info.output_scanline < info.output_height) {
     const int y = static_cast<int>(info.output_scanline);
     std::uint8_t* row = target.bits + static_cast<std::size_t>(target.bottomUp ? target.height - 1 - y : y) * target.stride;
     JSAMPROW rows[1] = {inks != nullptr ? inks[0] : row};
@@ -142,7 +153,7 @@ void Decode(jpeg_decompress_struct& info, const Target& target) {
 
 // Reads the header and, given a target, decodes into it. Answers 0 or libjpeg's message
 // number.
-int Run(const std::vector<std::uint8_t>& bytes, HeaderInfo* header, const Target* target) {
+int Run(std::span<const std::uint8_t> bytes, HeaderInfo* header, const Target* target) {
   jpeg_decompress_struct info{};
   ErrorTrap trap{};
   if (setjmp(trap.jump) != 0) {
@@ -161,12 +172,39 @@ int Run(const std::vector<std::uint8_t>& bytes, HeaderInfo* header, const Target
 
 [[noreturn]] void Fail(int code) { throw Error(FormatText(u"JPEG error #%s", {DecimalText(code)})); }
 
+HeaderInfo ReadHeader(std::span<const std::uint8_t> bytes) {
+  HeaderInfo header{};
+  if (const int code = Run(bytes, &header, nullptr); code != 0) Fail(code);
+  return header;
+}
+
+// libjpeg's output size at 1 / scale.
+int Scaled(int size, int scale) { return (size + scale - 1) / scale; }
+
 }  // namespace
+
+int JpegScaleToCover(int width, int height, int coverWidth, int coverHeight) {
+  for (const int scale : {8, 4, 2}) {
+    if (Scaled(width, scale) >= coverWidth && Scaled(height, scale) >= coverHeight) return scale;
+  }
+  return 1;
+}
+
+Picture DecodeJpeg(std::span<const std::uint8_t> bytes, int coverWidth, int coverHeight) {
+  const HeaderInfo header = ReadHeader(bytes);
+  const int scale = JpegScaleToCover(header.width, header.height, coverWidth, coverHeight);
+  const int width = Scaled(header.width, scale);
+  const int height = Scaled(header.height, scale);
+  Picture picture(width, height, PixelFormat::Bits24, {}, {}, RowOrder::BottomUp, StoreStart::Zeroed);
+  const Target target{picture.Bits(), picture.Stride(), true, width, height, scale, false, nullptr, nullptr};
+  HeaderInfo again{};
+  if (const int code = Run(bytes, &again, &target); code != 0) Fail(code);
+  return picture;
+}
 
 JpegGraphic::JpegGraphic(std::vector<std::uint8_t> bytes, int screenDepth)
     : bytes_(std::move(bytes)), screenDepth_(screenDepth) {
-  HeaderInfo header{};
-  if (const int code = Run(bytes_, &header, nullptr); code != 0) Fail(code);
+  const HeaderInfo header = ReadHeader(bytes_);
   width_ = header.width;
   height_ = header.height;
   grayscale_ = header.grayscale;
@@ -180,7 +218,7 @@ const Picture& JpegGraphic::PictureToDraw() {
                   StoreStart::Zeroed);
   std::vector<PaletteEntry> palette(256);
   int paletteSize = 0;
-  const Target target{picture.Bits(), picture.Stride(), true, height_, quantize, palette.data(), &paletteSize};
+  const Target target{picture.Bits(), picture.Stride(), true, width_, height_, 1, quantize, palette.data(), &paletteSize};
   HeaderInfo header{};
   if (const int code = Run(bytes_, &header, &target); code != 0) Fail(code);
   if (quantize) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/preview_graphic.h"
@@ -31,5 +32,14 @@ class JpegGraphic final : public PreviewGraphic {
   bool progressive_ = false;
   std::optional<Picture> picture_;
 };
+
+// The largest of the divisors 8, 4 and 2 at which libjpeg's scaled output of a picture of
+// width x height is still at least coverWidth x coverHeight; 1 when none is.
+int JpegScaleToCover(int width, int height, int coverWidth, int coverHeight);
+
+// A whole JPEG decoded to 24-bit colour, scaled by libjpeg to 1 / JpegScaleToCover of its
+// size: a picture much larger than what it will be stretched over costs a fraction of its
+// full decoding. Fails with "JPEG error #%d" or "Out of system resources".
+Picture DecodeJpeg(std::span<const std::uint8_t> bytes, int coverWidth, int coverHeight);
 
 }  // namespace ovelix

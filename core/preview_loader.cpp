@@ -34,6 +34,14 @@ constexpr std::array<Registered, 6> Extensions{{
 
 std::vector<std::uint8_t> ReadWhole(std::u16string_view path) { return ReadWholeFile(path, MaxStoreBytes); }
 
+// The reader the extension chooses, the most recently registered first.
+const Registered* ReaderOf(std::u16string_view extension) {
+  for (auto it = Extensions.rbegin(); it != Extensions.rend(); ++it) {
+    if (SameText(extension, it->extension)) return &*it;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 std::u16string PictureExtension(std::u16string_view path) {
@@ -44,18 +52,24 @@ std::u16string PictureExtension(std::u16string_view path) {
   return std::u16string(path.substr(dot + 1));
 }
 
+bool ExtensionNames(std::u16string_view path, PictureFormat format) {
+  const Registered* registered = ReaderOf(PictureExtension(path));
+  if (registered == nullptr) return false;
+  return (registered->reader == Reader::Jpeg && format == PictureFormat::Jpeg) ||
+         (registered->reader == Reader::Bmp && format == PictureFormat::Bmp);
+}
+
 std::unique_ptr<PreviewGraphic> LoadPreview(std::u16string_view path, int screenDepth, Picture&& donor) {
   const std::u16string extension = PictureExtension(path);
-  for (auto it = Extensions.rbegin(); it != Extensions.rend(); ++it) {
-    if (!SameText(extension, it->extension)) continue;
-    switch (it->reader) {
-      case Reader::Jpeg: return std::make_unique<JpegGraphic>(ReadWhole(path), screenDepth);
-      case Reader::Bmp: return std::make_unique<BitmapGraphic>(ReadBmpFile(path, screenDepth, std::move(donor)));
-      case Reader::Icon: return std::make_unique<BitmapGraphic>(ReadIcon(ReadWhole(path), screenDepth));
-      case Reader::Metafile: return std::make_unique<MetafileGraphic>(ReadWhole(path));
-    }
+  const Registered* registered = ReaderOf(extension);
+  if (registered == nullptr) throw Error(FormatText(u"Unknown picture file extension (.%s)", {extension}));
+  switch (registered->reader) {
+    case Reader::Jpeg: return std::make_unique<JpegGraphic>(ReadWhole(path), screenDepth);
+    case Reader::Bmp: return std::make_unique<BitmapGraphic>(ReadBmpFile(path, screenDepth, std::move(donor)));
+    case Reader::Icon: return std::make_unique<BitmapGraphic>(ReadIcon(ReadWhole(path), screenDepth));
+    case Reader::Metafile: return std::make_unique<MetafileGraphic>(ReadWhole(path));
   }
-  throw Error(FormatText(u"Unknown picture file extension (.%s)", {extension}));
+  return nullptr;
 }
 
 }  // namespace ovelix

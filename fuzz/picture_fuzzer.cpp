@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to every picture reader: the BMP reader (at each screen depth, then
-// writing and stretching what it read) and the preview loader's readers.
+// writing and stretching what it read), the preview loader's readers and the wallpaper's
+// JPEG reading at each of libjpeg's scales.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "core/preview_loader.h"
 #include "core/stretch_copy.h"
 #include "core/text.h"
+#include "core/wallpaper_reader.h"
 
 namespace {
 
@@ -58,8 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     ovelix::JpegGraphic jpeg(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), depth);
     // Only small pictures are decoded, so that a run stays fast.
-    if (static_cast<std::uint64_t>(jpeg.Width()) * static_cast<std::uint64_t>(jpeg.Height()) <= 1u << 20) {
-      Exercise(jpeg.PictureToDraw(), depth);
+    const std::uint64_t pixels = static_cast<std::uint64_t>(jpeg.Width()) * static_cast<std::uint64_t>(jpeg.Height());
+    if (pixels <= 1u << 20) Exercise(jpeg.PictureToDraw(), depth);
+    // The same bytes read as a wallpaper, over a desktop that makes libjpeg scale them by
+    // 1, 1/2, 1/4 or 1/8, as the first byte chooses.
+    if (pixels <= 1u << 22) {
+      const int shift = data[0] / 5 % 4;
+      Exercise(ovelix::ReadWallpaperBytes(bytes, {depth, jpeg.Width() >> shift, jpeg.Height() >> shift}).picture, depth);
     }
   } catch (const ovelix::Error&) {
   }

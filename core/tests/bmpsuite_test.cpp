@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <variant>
 
 #include "core/bmp_file.h"
 #include "core/error.h"
+#include "core/wallpaper_reader.h"
 
 namespace ovelix {
 namespace {
@@ -102,6 +104,28 @@ TEST(BmpSuite, QuestionableFilesNeverCrash) {
     }
   }
   EXPECT_GT(read, 10);
+}
+
+// The error text, or the picture as a file (its header fields and padding included).
+template <typename Read>
+std::variant<std::u16string, std::vector<std::uint8_t>> OutcomeOf(Read&& read) {
+  try {
+    return BmpBytes(read());
+  } catch (const Error& e) {
+    return e.Message();
+  }
+}
+
+TEST(BmpSuite, TheWallpaperReaderReadsEveryFileAsTheBmpReaderDoes) {
+  for (const char* folder : {"g", "b", "q"}) {
+    for (const auto& file : FilesOf(folder)) {
+      for (int depth : {32, 8}) {
+        EXPECT_TRUE(OutcomeOf([&] { return ReadWallpaperFile(file.u16string(), {depth, 640, 480}).picture; }) ==
+                    OutcomeOf([&] { return ReadBmpFile(file.u16string(), depth); }))
+            << file.filename() << " at " << depth;
+      }
+    }
+  }
 }
 
 }  // namespace

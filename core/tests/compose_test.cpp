@@ -3,14 +3,20 @@
 #include "core/bmp_file.h"
 #include "core/compose.h"
 #include "core/error.h"
+#include "core/jpeg_graphic.h"
 #include "core/pattern.h"
 #include "core/solid_picture.h"
 #include "core/stretch_copy.h"
+#include "core/tests/error_of.h"
+#include "core/tests/imagemagick_fixtures.h"
+#include "core/tests/jpeg_fixtures.h"
 #include "core/tests/test_support.h"
 
 namespace ovelix {
 namespace {
 
+using testing_support::EncodeJpeg;
+using testing_support::ErrorOf;
 using testing_support::Get32;
 using testing_support::ReadBytes;
 using testing_support::TempFolder;
@@ -131,46 +137,121 @@ TEST_F(Compose, WithoutAWallpaperFileTellsTheUserAndMixesOnWhite) {
   }
 }
 
-TEST_F(Compose, AJpegWallpaperFailsBeforeAnythingIsWritten) {
-  const std::vector<std::uint8_t> jpeg{0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0, 0xFF, 0xD9};
-  WriteBytes(folder_.Path() / "photo.jpg", jpeg);
-  ComposeResults out;
-  try {
-    CreatePics(Inputs(folder_.File("photo.jpg"), 4, 3), out);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Message(), u"Bitmap image is not valid");
-  }
-  EXPECT_FALSE(Exists("mix1.bmp") || Exists("mix2.bmp") || Exists("Pict1.bmp"));
-  EXPECT_TRUE(out.previewX.Empty());
-}
-
-TEST_F(Compose, APreviewThatCannotBeLoadedFailsAfterAllFilesAreWritten) {
-  const Picture wall(2, 2, PixelFormat::Bits24);
-  // libjpeg's "Not a JPEG file", as the user reads it.
+TEST_F(Compose, AWallpaperThatCannotBeReadFailsBeforeAnythingIsWritten) {
   const struct {
     const char* name;
+    std::vector<std::uint8_t> bytes;
     std::u16string error;
-  } cases[] = {{"wall.jpg", u"JPEG error #53"},
-               {"wall.JPEG", u"JPEG error #53"},
-               {"wall", u"Unknown picture file extension (.)"},
-               {"wall.gif", u"Unknown picture file extension (.gif)"}};
+  } cases[] = {
+      {"notes.txt", {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e', ' ', 'h', 'e', 'r', 'e', '.'},
+       u"Bitmap image is not valid"},
+      // "JPEG datastream contains no image"
+      {"broken.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0, 0xFF, 0xD9},
+       u"JPEG error #51"},
+#ifndef _WIN32
+      // Only the system's decoder reads it, and there is none here.
+      {"photo.png", {std::begin(testing_support::ImageMagickPng), std::end(testing_support::ImageMagickPng)},
+       u"Bitmap image is not valid"},
+#endif
+  };
   for (const auto& c : cases) {
-    std::filesystem::remove(folder_.Path() / "mix1.bmp");
-    std::filesystem::remove(folder_.Path() / "mix2.bmp");
-    std::filesystem::remove(folder_.Path() / "Pict1.bmp");
+    WriteBytes(folder_.Path() / c.name, c.bytes);
     ComposeResults out;
-    try {
-      CreatePics(Inputs(Wallpaper(c.name, wall), 3, 2), out);
-      FAIL() << c.name;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Message(), c.error);
-    }
-    EXPECT_TRUE(Exists("mix1.bmp") && Exists("mix2.bmp") && Exists("Pict1.bmp")) << c.name;
-    EXPECT_FALSE(out.previewX.Empty());
-    EXPECT_FALSE(out.previewSharp.Empty());
-    EXPECT_EQ(out.previewNo, nullptr);
+    EXPECT_EQ(ErrorOf([&] { CreatePics(Inputs(folder_.File(c.name), 4, 3), out); }), c.error) << c.name;
+    EXPECT_FALSE(Exists("mix1.bmp") || Exists("mix2.bmp") || Exists("Pict1.bmp")) << c.name;
+    EXPECT_TRUE(out.previewX.Empty());
   }
+}
+
+TEST_F(Compose, AJpegIsMixedAsA24BitBmpOfItsPictureDecodedToCoverTheDesktop) {
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(32, 16, JCS_RGB, false);
+  WriteBytes(folder_.Path() / "photo.jpg", jpeg);
+  // Screen and desktop: larger than the picture, a quarter of it, two screens side by side.
+  const struct {
+    int width;
+    int height;
+    DesktopRect desktop;
+  } cases[] = {{40, 20, {0, 0, 40, 20}}, {8, 4, {0, 0, 8, 4}}, {8, 4, {-8, 0, 16, 4}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.desktop.width << "x" << c.desktop.height);
+    WriteBmpFile(folder_.File("decoded.bmp"), DecodeJpeg(jpeg, c.desktop.width, c.desktop.height));
+    ComposeInputs asBmp = Inputs(folder_.File("decoded.bmp"), c.width, c.height);
+    asBmp.desktop = c.desktop;
+    ComposeResults fromBmp;
+    CreatePics(asBmp, fromBmp);
+    const std::vector<std::uint8_t> mix1 = ReadBytes(folder_.Path() / "mix1.bmp");
+    const std::vector<std::uint8_t> mix2 = ReadBytes(folder_.Path() / "mix2.bmp");
+
+    ComposeInputs asJpeg = asBmp;
+    asJpeg.wallpaper = folder_.File("photo.jpg");
+    ComposeResults fromJpeg;
+    CreatePics(asJpeg, fromJpeg);
+    EXPECT_TRUE(ReadBytes(folder_.Path() / "mix1.bmp") == mix1);
+    EXPECT_TRUE(ReadBytes(folder_.Path() / "mix2.bmp") == mix2);
+    EXPECT_TRUE(BmpBytes(fromJpeg.previewSharp) == BmpBytes(fromBmp.previewSharp));
+  }
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Compose, ThePreviewOfModeNoIsLoadedByExtensionOnlyWhereThatNamesTheContent) {
+  Picture wall(4, 2, PixelFormat::Bits24);
+  wall.SetPixel(0, 0, Red);
+  const std::vector<std::uint8_t> bmp = BmpBytes(wall);
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(32, 16, JCS_RGB, false);
+  const struct {
+    const char* name;
+    const std::vector<std::uint8_t>* bytes;
+    bool loadedByExtension;
+    int width;  // the JPEG read at start is decoded at a quarter, to cover the 8 x 4 screen
+  } cases[] = {
+      {"wall.bmp", &bmp, true, 4},      {"photo.JPG", &jpeg, true, 32},  {"wall.jpeg", &bmp, false, 4},
+      {"wall", &bmp, false, 4},         {"wall.gif", &bmp, false, 4},    {"TranscodedWallpaper", &jpeg, false, 8},
+      {"photo.bmp", &jpeg, false, 8},   {"photo.ico", &jpeg, false, 8},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(folder_.Path() / c.name, *c.bytes);
+    ComposeResults out;
+    CreatePics(Inputs(folder_.File(c.name), 8, 4), out);
+    ASSERT_NE(out.previewNo, nullptr) << c.name;
+    EXPECT_EQ(out.previewNo->Width(), c.width) << c.name;
+    const bool jpegGraphic = dynamic_cast<JpegGraphic*>(out.previewNo.get()) != nullptr;
+    EXPECT_EQ(jpegGraphic, c.loadedByExtension && c.bytes == &jpeg) << c.name;
+    const Color topLeft = out.previewNo->PictureToDraw().GetPixel(0, 0);
+    EXPECT_EQ(topLeft == Red, c.bytes == &bmp) << c.name;
+  }
+}
+
+TEST_F(Compose, KeptBytesAreReadInPlaceOfTheFileTheWallpaperNames) {
+  Picture red(2, 2, PixelFormat::Bits24);
+  red.Fill(Red);
+  const std::vector<std::uint8_t> kept = BmpBytes(red);
+  Picture blue(2, 2, PixelFormat::Bits24);
+  blue.Fill(Blue);
+  // The system's copy rewritten since, gone, or never named.
+  const std::u16string rewritten = Wallpaper("TranscodedWallpaper", blue);
+  for (const std::u16string& wallpaper : {rewritten, folder_.File("gone.jpg"), std::u16string()}) {
+    ComposeInputs in = Inputs(wallpaper, 4, 2);
+    in.keptWallpaper = &kept;
+    ComposeResults out;
+    CreatePics(in, out);
+    EXPECT_TRUE(messages_.empty());
+    ExpectMixed(Written("mix1.bmp"), MixMode::x, [](int, int) { return Red; });
+    ASSERT_NE(out.previewNo, nullptr);
+    EXPECT_EQ(out.previewNo->PictureToDraw().GetPixel(1, 1), Red);
+  }
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(32, 16, JCS_RGB, false);
+  ComposeInputs in = Inputs(rewritten, 8, 4);
+  in.keptWallpaper = &jpeg;
+  ComposeResults out;
+  CreatePics(in, out);
+  ASSERT_NE(out.previewNo, nullptr);
+  EXPECT_EQ(out.previewNo->Width(), 8);  // the picture read at start, not the file's
+
+  std::filesystem::remove(folder_.Path() / "mix1.bmp");
+  const std::vector<std::uint8_t> text(20, 'x');
+  in.keptWallpaper = &text;
+  EXPECT_EQ(ErrorOf([&] { CreatePics(in, out); }), u"Bitmap image is not valid");
+  EXPECT_FALSE(Exists("mix1.bmp"));
 }
 
 TEST_F(Compose, AnUnwritableFolderStopsAtTheFirstFile) {

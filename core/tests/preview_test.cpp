@@ -11,11 +11,8 @@
 #include "core/preview_loader.h"
 #include "core/tests/error_of.h"
 #include "core/tests/imagemagick_fixtures.h"
+#include "core/tests/jpeg_fixtures.h"
 #include "core/tests/test_support.h"
-
-extern "C" {
-#include <jpeglib.h>
-}
 
 namespace ovelix {
 namespace {
@@ -23,55 +20,9 @@ namespace {
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
 
+using testing_support::EncodeJpeg;
 using testing_support::ErrorOf;
 using testing_support::NoError;
-
-// A small real JPEG made with libjpeg's encoder: left half red, right half blue; dark and
-// light grey in greyscale; in CMYK the same colours as inverted inks, as Adobe's programs
-// store them (libjpeg writes their marker).
-std::vector<std::uint8_t> EncodeJpeg(int width, int height, J_COLOR_SPACE space, bool progressive) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = space == JCS_GRAYSCALE ? 1 : space == JCS_CMYK ? 4 : 3;
-  info.in_color_space = space;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
-  if (progressive) jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(width * info.input_components));
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      std::uint8_t* p = row.data() + x * info.input_components;
-      const bool left = x < width / 2;
-      if (space == JCS_GRAYSCALE) {
-        p[0] = left ? 40 : 220;
-      } else if (space == JCS_CMYK) {
-        p[0] = left ? 255 : 0;  // no cyan in red, all in blue
-        p[1] = 0;
-        p[2] = left ? 0 : 255;
-        p[3] = 255;
-      } else {
-        p[0] = left ? 255 : 0;
-        p[1] = 0;
-        p[2] = left ? 0 : 255;
-      }
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<std::uint8_t> out(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return out;
-}
 
 TEST(PictureExtension, IsTheTextAfterTheLastDotOfTheName) {
   const struct {

@@ -7,12 +7,15 @@
 #include "core/bmp_file.h"
 #include "core/pattern.h"
 #include "core/solid_picture.h"
+#include "core/tests/imagemagick_fixtures.h"
+#include "core/tests/jpeg_fixtures.h"
 #include "core/tests/test_support.h"
 #include "core/text.h"
 
 namespace ovelix {
 namespace {
 
+using testing_support::EncodeJpeg;
 using testing_support::ReadBytes;
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
@@ -77,19 +80,38 @@ TEST_F(ComposeCli, NoWallpaperTellsAndGoesOn) {
   EXPECT_FALSE(Exists("preview-no.bmp"));
 }
 
+TEST_F(ComposeCli, ReadsWhatTheProgramReadsHereWhateverTheName) {
+  WriteBytes(folder_.Path() / "TranscodedWallpaper", EncodeJpeg(32, 16, JCS_RGB, false));
+  const Outcome run = Compose("--wallpaper " + Path("TranscodedWallpaper") + " --screen 8x4 --out " + Dir());
+  ASSERT_EQ(run.status, 0) << run.errors;
+  const Picture mix1 = Read("mix1.bmp");
+  EXPECT_GT(RedOf(mix1.GetPixel(1, 0)), 230);
+  EXPECT_GT(BlueOf(mix1.GetPixel(6, 1)), 230);
+  // The preview of mode no is the picture read, decoded at a quarter to cover the screen.
+  EXPECT_EQ(Read("preview-no.bmp").Width(), 8);
+
+  // A PNG needs the system's decoder, which only Windows has.
+  WriteBytes(folder_.Path() / "photo.png",
+             {std::begin(testing_support::ImageMagickPng), std::end(testing_support::ImageMagickPng)});
+  EXPECT_EQ(Compose("--wallpaper " + Path("photo.png") + " --screen 8x4 --out " + Dir()).errors,
+            "Bitmap image is not valid\n");
+}
+
 TEST_F(ComposeCli, ErrorsExitWithOneAndWhatWasWrittenStays) {
   WriteBytes(folder_.Path() / "photo.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0});
   Outcome run = Compose("--wallpaper " + Path("photo.jpg") + " --screen 4x2 --out " + Dir());
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "Bitmap image is not valid\n");
+  EXPECT_EQ(run.errors, "JPEG error #51\n");  // "JPEG datastream contains no image"
   EXPECT_FALSE(Exists("mix1.bmp") || Exists("mix2.bmp") || Exists("Pict1.bmp"));
 
-  WriteBytes(folder_.Path() / "bmp.jpg", BmpBytes(Picture(2, 2, PixelFormat::Bits24)));
-  run = Compose("--wallpaper " + Path("bmp.jpg") + " --screen 4x2 --out " + Dir());
+  // The second picture's temporary file cannot be made.
+  WriteBytes(folder_.Path() / "wall.bmp", BmpBytes(Picture(2, 2, PixelFormat::Bits24)));
+  std::filesystem::create_directory(folder_.Path() / "mix2.bmp.tmp");
+  run = Compose("--wallpaper " + Path("wall.bmp") + " --screen 4x2 --out " + Dir());
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors.substr(0, 12), "JPEG error #");
-  EXPECT_TRUE(Exists("mix1.bmp") && Exists("mix2.bmp") && Exists("Pict1.bmp"));
-  EXPECT_TRUE(Exists("preview-x.bmp") && Exists("preview-sharp.bmp"));
+  EXPECT_EQ(run.errors.substr(0, 19), "Cannot create file ");
+  EXPECT_TRUE(Exists("mix1.bmp") && Exists("preview-x.bmp") && Exists("preview-sharp.bmp"));
+  EXPECT_FALSE(Exists("mix2.bmp") || Exists("Pict1.bmp"));
 }
 
 TEST_F(ComposeCli, BadArgumentsPrintTheUsage) {

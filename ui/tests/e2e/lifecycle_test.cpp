@@ -87,27 +87,6 @@ TEST_F(Lifecycle, WithoutWallpaperShowsTheMessageThenAWhiteCheckerboard) {
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
-TEST_F(Lifecycle, JpegWallpaperStopsStartUpWithAnErrorAndCloseStillRestores) {
-  const std::wstring jpeg = WallpaperFolder() + L"photo.jpg";
-  ASSERT_TRUE(CopyFileW(OVELIX_TEST_DATA L"\\photo.jpg", jpeg.c_str(), FALSE));
-  const WallpaperValues found{FromWide(jpeg), u"0", u"2"};
-  found.Write();
-  ProgramCopy copy(L"jpeg");
-  RunningProgram program(copy.Executable());
-  const HWND error = program.WaitForWindow(L"Ovelix");
-  ASSERT_NE(error, nullptr);
-  EXPECT_EQ(DialogText(error), L"Bitmap image is not valid.");
-  PressDialogButton(error, IDOK);
-  EXPECT_TRUE(Eventually([&] { return !IsWindow(error); }));
-  EXPECT_TRUE(program.IsShown(ui::form1::PanelLogoName));
-  EXPECT_FALSE(FileExists(copy.File(L"mix1.bmp")));
-  EXPECT_TRUE(found.AreStored());
-
-  program.Post(WM_CLOSE);
-  EXPECT_EQ(program.WaitForExit(), 0u);
-  EXPECT_TRUE(found.AreStored());
-}
-
 TEST_F(Lifecycle, CheckBoxesReplaceTheColoursAndCloseRestoresThem) {
   BlueWallpaperFound().Write();
   const auto colorsAtStart = SystemColors();

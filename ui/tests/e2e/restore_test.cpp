@@ -104,7 +104,7 @@ TEST_F(Restore, TheProgramFolderHoldsNothingButTheProgramItsGuideAndItsPictures)
   ProgramCopy copy(L"own-folder");
   // Another program's file of the name the record once had.
   const std::vector<std::uint8_t> foreign{'[', 'o', 't', 'h', 'e', 'r', ']', '\r', '\n', 0, 1, 2};
-  WriteBytes(copy.File(L"restore.dat"), foreign);
+  WriteFileBytes(copy.File(L"restore.dat"), foreign);
   WriteBmp24(copy.File(L"Help.chm"), 1, 1, [](int, int) { return Color{0}; });  // any file will do
   {
     RunningProgram killed(copy.Executable());
@@ -113,7 +113,7 @@ TEST_F(Restore, TheProgramFolderHoldsNothingButTheProgramItsGuideAndItsPictures)
   RunningProgram program(copy.Executable());
   ASSERT_TRUE(program.WaitForStartUp());
   CloseNormally(program);
-  EXPECT_EQ(ReadBytes(copy.File(L"restore.dat")), foreign);
+  EXPECT_EQ(ReadFileBytes(copy.File(L"restore.dat")), foreign);
   const std::vector<std::wstring> files{L"Help.chm", L"Ovelix.exe", L"Pict1.bmp", L"mix1.bmp", L"mix2.bmp",
                                         L"restore.dat"};
   EXPECT_EQ(copy.Files(), files);

@@ -6,7 +6,7 @@
 
 namespace ovelix::e2e {
 
-std::vector<std::uint8_t> ReadBytes(const std::wstring& path) {
+std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
   std::vector<std::uint8_t> bytes;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
@@ -20,7 +20,7 @@ std::vector<std::uint8_t> ReadBytes(const std::wstring& path) {
   return bytes;
 }
 
-void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+void WriteFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -47,11 +47,11 @@ void WriteBmp24(const std::wstring& path, int width, int height, const std::func
     }
     bytes.resize(bytes.size() + (stride - static_cast<std::uint32_t>(width) * 3), 0);
   }
-  WriteBytes(path, bytes);
+  WriteFileBytes(path, bytes);
 }
 
 bool Bmp32::Read(const std::wstring& path) {
-  const std::vector<std::uint8_t> bytes = ReadBytes(path);
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
   if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || Le32(&bytes[10]) != 54 || Le32(&bytes[14]) != 40 ||
       Le16(&bytes[28]) != 32) {
     return false;

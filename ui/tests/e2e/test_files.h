@@ -14,6 +14,10 @@
 
 namespace ovelix::e2e {
 
+// A whole file; empty when it cannot be read.
+std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
+
 // A 24-bit bottom-up BMP whose pixel (x, y) has the colour colorAt(x, y).
 void WriteBmp24(const std::wstring& path, int width, int height, const std::function<Color(int, int)>& colorAt);
 
@@ -28,8 +32,6 @@ struct Bmp32 {
 };
 
 bool FileExists(const std::wstring& path);
-std::vector<std::uint8_t> ReadBytes(const std::wstring& path);
-void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
 std::uint64_t FileSize(const std::wstring& path);
 
 // A folder for the wallpapers of the tests.
