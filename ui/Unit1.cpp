@@ -276,6 +276,8 @@ void TForm1::GetOld() {
 void TForm1::CreatePics() {
   ComposeInputs inputs;
   inputs.wallpaper = OldRec.Wallpaper;
+  // The system's copy as found: by now the file may hold its copy of a picture of ours.
+  if (OldRec.ThemesCopy) inputs.keptWallpaper = &*OldRec.ThemesCopy;
   inputs.screenWidth = GetSystemMetrics(SM_CXSCREEN);
   inputs.screenHeight = GetSystemMetrics(SM_CYSCREEN);
   inputs.desktop = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
