@@ -59,6 +59,11 @@ std::u16string NotPutBackText(std::u16string_view wallpaper) {
          u"попробует вернуть его ещё раз.";
 }
 
+// The mode panels' click handlers, in mode order.
+constexpr void (TForm1::*ModeHandlers[])() = {&TForm1::Label_xClick, &TForm1::Label_sharpClick,
+                                              &TForm1::Label_fullClick, &TForm1::Label_noClick};
+constexpr int ModeCount = static_cast<int>(std::size(ModeHandlers));
+
 }  // namespace
 
 TForm1::TForm1(TWMRForm& donationDialog) : donationDialog_(donationDialog), scale_(Scale::OfSystem()) {}
@@ -83,6 +88,9 @@ void TForm1::Create() {
   CreateModeSelector();
   CreateButtons();
   CreateLogo();
+
+  // Focus cues show as the system's setting and the last input say, as in a dialog.
+  SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
 
   Timer_Init.Create(Handle(), TimerInitId, 10, [this] { Timer_InitTimer(); });
   Timer_HotKeys.Create(Handle(), TimerHotKeysId, hot_keys::TickMs, [this] { Timer_HotKeysTimer(); });
@@ -158,16 +166,18 @@ void TForm1::CreateModeSelector() {
   Panel* panels[] = {&Panel_x, &Panel_sharp, &Panel_full, &Panel_no};
   Label* captions[] = {&Label_x, &Label_sharp, &Label_full, &Label_no};
   Label* hotKeys[] = {&Label11, &Label18, &Label19, &Label21};
-  Action handlers[] = {&TForm1::Label_xClick, &TForm1::Label_sharpClick, &TForm1::Label_fullClick,
-                       &TForm1::Label_noClick};
-  for (std::size_t i = 0; i < std::size(panels); ++i) {
-    const ModeTraits& traits = ModeTable[i];
-    const int left = traits.mode == MixMode::x ? form1::SelectedPanelLeft : form1::OtherPanelLeft;
+  for (int i = 0; i < ModeCount; ++i) {
+    const ModeTraits& traits = ModeTable[static_cast<std::size_t>(i)];
+    const bool selected = traits.mode == MixMode::x;
+    const int left = selected ? form1::SelectedPanelLeft : form1::OtherPanelLeft;
     panels[i]->Create(Handle(), scale_(Bounds(left, form1::ModePanelTops[i], form1::ModePanelSize.cx,
                                               form1::ModePanelSize.cy)),
                       traits.panelCaption, PanelBevel::Etched, HandCursor());
-    const auto click = [this, handler = handlers[i]] { (this->*handler)(); };
+    const auto click = [this, handler = ModeHandlers[i]] { (this->*handler)(); };
     panels[i]->SetOnClick(click);
+    // The keyboard chooses the previous or next mode, round the group, as its click would.
+    panels[i]->MakeRadio([this, i](int step) { (this->*ModeHandlers[(i + ModeCount + step) % ModeCount])(); });
+    panels[i]->SetChecked(selected);
     const POINT caption = form1::CaptionLabelOrigins[i];
     captions[i]->Create(*panels[i], {scale_(caption.x), scale_(caption.y)}, std::u16string(traits.panelCaption),
                         windowFont_.Get(), form1::CaptionLabelColors[i]);
@@ -186,14 +196,14 @@ void TForm1::CreateButtons() {
   BTN_FIX.SetGlyph(LoadResourcePicture(IDB_FIX_GLYPH));
   BTN_FIX.SetCursor(HandCursor());
   BTN_FIX.SetOnClick([this] { BTN_FIXClick(); });
-  hints_.Add(Handle(), scale_(form1::BtnFix), u"Оставить картинку в качестве постоянных обоев");
+  hints_.Add(*this, BTN_FIX, u"Оставить картинку в качестве постоянных обоев");
 
   BTN_SCR.Create(*this, scale_(form1::BtnScr), u"На весь экран", buttonFont_.Get(), form1::BtnScrFontColor, scale_);
   BTN_SCR.SetCursor(HandCursor());
   BTN_SCR.SetOnClick([this] {
     if (DesktopMayChange()) (this->*btnScrAction_)();
   });
-  hints_.Add(Handle(), scale_(form1::BtnScr), u"Наложить видео на весь экран");
+  hints_.Add(*this, BTN_SCR, u"Наложить видео на весь экран");
 }
 
 void TForm1::CreateLogo() {
@@ -322,10 +332,16 @@ void TForm1::SelectMode(MixMode mode) {
   ImageBox* previews[] = {&Prev_x, &Prev_sharp, &Prev_full, &Prev_no};
   for (int i = 0; i < 4; ++i) previews[i]->SetVisible(i == index);
   Panel* panels[] = {&Panel_x, &Panel_sharp, &Panel_full, &Panel_no};
+  const HWND focus = GetFocus();
+  bool groupHasFocus = false;
   for (int i = 0; i < 4; ++i) {
     panels[i]->MoveTo(scale_(i == index ? form1::SelectedPanelLeft : form1::OtherPanelLeft),
                       scale_(form1::ModePanelTops[i]));
+    panels[i]->SetChecked(i == index);
+    groupHasFocus = groupHasFocus || focus == panels[i]->Handle();
   }
+  // Within the group, the focus follows the choice.
+  if (groupHasFocus) SetFocus(panels[index]->Handle());
   if (!SetPict(static_cast<int>(mode))) throw Error(RefusedWallpaperText(OldRec.Wallpaper));
   btnScrAction_ = PainterAction(TraitsOf(mode).painter);
 }

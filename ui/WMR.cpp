@@ -49,11 +49,10 @@ void TWMRForm::Create() {
   const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
   Image1.SetCursor(hand);
   Image1.SetOnClick([this] { Image1Click(); });
-  hints_.Add(Handle(), scale_(wmr::Image1), u"Это можно сделать даже из автомата оплаты сотовой связи!");
+  hints_.Add(*this, Image1, u"Это можно сделать даже из автомата оплаты сотовой связи!");
   Image2.SetCursor(hand);
   Image2.SetOnClick([this] { Image2Click(); });
-  hints_.Add(Handle(), scale_(wmr::Image2),
-             u"Просто, но неэффективно. Жадюги-операторы заберут себе 2/3 от всей суммы...");
+  hints_.Add(*this, Image2, u"Просто, но неэффективно. Жадюги-операторы заберут себе 2/3 от всей суммы...");
 
   const RECT edit = scale_(wmr::Edit1);
   Edit1 = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_READONLY, edit.left, edit.top,
@@ -61,7 +60,8 @@ void TWMRForm::Create() {
                           GetModuleHandleW(nullptr), nullptr);
   if (Edit1 == nullptr) ThrowSystemError(GetLastError());
   SendMessageW(Edit1, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-  hints_.Add(Edit1, {0, 0, edit.right - edit.left, edit.bottom - edit.top}, u"Это номерок моего кошелька");
+  edit1Host_.Attach(Edit1);
+  hints_.Add(edit1Host_, u"Это номерок моего кошелька");
   FormCreate();
 }
 

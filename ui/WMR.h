@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "ui/controls/bevel.h"
+#include "ui/controls/described_window.h"
 #include "ui/controls/graphic_control.h"
 #include "ui/controls/hints.h"
 #include "ui/controls/image_box.h"
@@ -38,6 +39,7 @@ class TWMRForm : public Window<TWMRForm>, public ControlHost {
   Bevel Bevel1;
   ImageBox Image1, Image2, Image3;
   HWND Edit1 = nullptr;
+  DescribedWindow edit1Host_;  // tools hear Edit1's hint
   Hints hints_;
 };
 

@@ -5,12 +5,20 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/controls/click_message.h"
+
 namespace ovelix::ui {
 
 namespace {
 
-// Posted by ClickLater with the control's index; the hosts' own messages stay clear of it.
-constexpr UINT ClickGraphicMessage = WM_APP;
+// Wakes a host to run the click queued first. It carries nothing: what to click is kept in
+// the host, where only the program's own accessibility objects put it, so the same message
+// posted by another program (anyone may register the name) finds nothing to run. 0 when the
+// system could not register it.
+UINT ClickMessage() {
+  static const UINT message = RegisterWindowMessageW(ClickMessageName);
+  return message;
+}
 
 }  // namespace
 
@@ -69,11 +77,41 @@ std::size_t ControlHost::IndexOf(const GraphicControl& control) const {
   return static_cast<std::size_t>(std::find(controls_.begin(), controls_.end(), &control) - controls_.begin());
 }
 
-void ControlHost::ClickLater(const GraphicControl& control) const {
-  PostMessageW(hostWindow_, ClickGraphicMessage, IndexOf(control), 0);
+bool ControlHost::CanClickSelf() const {
+  return static_cast<bool>(onClick_) && IsWindowVisible(hostWindow_) != FALSE && TakesInput();
+}
+
+void ControlHost::SetOwnChecked(bool checked) {
+  if (checked == ownChecked_) return;
+  ownChecked_ = checked;
+  NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hostWindow_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+bool ControlHost::QueueClick(GraphicControl* control) {
+  const UINT message = ClickMessage();
+  if (message == 0 || !PostMessageW(hostWindow_, message, 0, 0)) return false;
+  queuedClicks_.push_back(control);
+  return true;
+}
+
+void ControlHost::RunQueuedClick() {
+  if (queuedClicks_.empty()) return;  // not asked for by this program
+  GraphicControl* control = queuedClicks_.front();
+  queuedClicks_.pop_front();
+  // Asked again: the control may have been hidden or the host disabled since.
+  if (control == nullptr) {
+    if (CanClickSelf()) ClickSelf();
+  } else if (CanClick(*control)) {
+    control->Click();
+  }
 }
 
 bool ControlHost::HandleGraphicMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == ClickMessage() && message != 0) {
+    RunQueuedClick();
+    result = 0;
+    return true;
+  }
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -114,13 +152,11 @@ bool ControlHost::HandleGraphicMessage(UINT message, WPARAM wParam, LPARAM lPara
       result = TRUE;
       return true;
     }
-    case ClickGraphicMessage:
-      // Asked again: the control may have been hidden or the host disabled since.
-      if (wParam < controls_.size() && CanClick(*controls_[wParam])) controls_[wParam]->Click();
-      result = 0;
-      return true;
     case WM_GETOBJECT: return accessibility_.OnGetObject(wParam, lParam, result);
-    case WM_NCDESTROY: accessibility_.Disconnect(); return false;
+    case WM_NCDESTROY:
+      queuedClicks_.clear();
+      accessibility_.Disconnect();
+      return false;
     default: return false;
   }
 }

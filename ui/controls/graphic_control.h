@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +15,8 @@ namespace ovelix::ui {
 
 class ControlHost;
 
-// What accessibility tools announce a graphic control as.
-enum class ControlRole { StaticText, PushButton, Graphic, Grouping };
+// What accessibility tools announce a control as.
+enum class ControlRole { StaticText, PushButton, RadioButton, Graphic, Grouping };
 
 // A control without a window of its own (label, image, speed button, bevel): its host
 // window paints it and hands it the mouse, so it can never take the keyboard focus.
@@ -39,6 +41,9 @@ class GraphicControl {
   virtual ControlRole Role() const = 0;
   virtual std::u16string_view Name() const { return name_; }
   void SetName(std::u16string name) { name_ = std::move(name); }
+  // Its hint, which tools offer as its description (Hints::Add sets both).
+  std::u16string_view Description() const { return description_; }
+  void SetDescription(std::u16string description) { description_ = std::move(description); }
 
   // Paints into the host's drawing context, whose origin is the host's client origin.
   virtual void Paint(HDC dc) = 0;
@@ -66,6 +71,7 @@ class GraphicControl {
   HCURSOR cursor_ = nullptr;
   std::function<void()> onClick_;
   std::u16string name_;
+  std::u16string description_;
 };
 
 // The windowed side: a window that carries graphic controls, in painting order. Its
@@ -91,19 +97,49 @@ class ControlHost {
   std::size_t IndexOf(const GraphicControl& control) const;
   // Clicks the control as the mouse would, once the host's thread reads its messages: the
   // caller may be another process, and a click may show a modal box or end the window.
-  void ClickLater(const GraphicControl& control) const;
+  // Answers whether the click is on its way.
+  bool ClickLater(GraphicControl& control) { return QueueClick(&control); }
+
+  // The host window itself, where it is a control of its own rather than an area holding
+  // controls (a mode panel is a radio button): tools are told its role, whether it is
+  // checked, its hint as description, and its click is its default action. For what is not
+  // set here, the system's description of the window stands.
+  std::optional<ControlRole> OwnRole() const { return ownRole_; }
+  bool OwnChecked() const { return ownChecked_; }
+  std::u16string_view OwnDescription() const { return ownDescription_; }
+  void SetOwnDescription(std::u16string description) { ownDescription_ = std::move(description); }
+  void SetOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+  bool CanClickSelf() const;
+  bool ClickSelfLater() { return QueueClick(nullptr); }
 
  protected:
   void AttachHost(HWND window) { hostWindow_ = window; }
+  void SetOwnRole(ControlRole role) { ownRole_ = role; }
+  // Announces a change to tools.
+  void SetOwnChecked(bool checked);
+  void ClickSelf() {
+    if (onClick_) onClick_();
+  }
   void PaintGraphics(HDC dc, const RECT& dirty);
   // Handles the mouse, cursor and accessibility messages that concern the graphic
   // controls; answers whether the message was consumed.
   bool HandleGraphicMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
  private:
+  // nullptr stands for the host itself.
+  bool QueueClick(GraphicControl* control);
+  void RunQueuedClick();
+
   HWND hostWindow_ = nullptr;
   std::vector<GraphicControl*> controls_;
   GraphicControl* pressed_ = nullptr;
+  // Clicks asked for by the program's own accessibility objects, run in this order from the
+  // message loop; nullptr stands for the host itself.
+  std::deque<GraphicControl*> queuedClicks_;
+  std::optional<ControlRole> ownRole_;
+  bool ownChecked_ = false;
+  std::u16string ownDescription_;
+  std::function<void()> onClick_;
   HostAccessibility accessibility_{*this};
 };
 

@@ -22,12 +22,24 @@ Hints::~Hints() {
   if (tooltip_ != nullptr) DestroyWindow(tooltip_);
 }
 
-void Hints::Add(HWND host, const RECT& area, std::u16string_view text) {
+void Hints::Add(ControlHost& host, GraphicControl& control, const std::u16string& text) {
+  AddTool(host.HostHandle(), control.Bounds(), text);
+  control.SetDescription(text);
+}
+
+void Hints::Add(ControlHost& host, const std::u16string& text) {
+  RECT client;
+  GetClientRect(host.HostHandle(), &client);
+  AddTool(host.HostHandle(), client, text);
+  host.SetOwnDescription(text);
+}
+
+void Hints::AddTool(HWND window, const RECT& area, const std::u16string& text) {
   std::wstring wide = ToWide(text);
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
   tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = host;
+  tool.hwnd = window;
   tool.uId = nextId_++;
   tool.rect = area;
   tool.lpszText = wide.data();

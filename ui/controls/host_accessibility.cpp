@@ -13,12 +13,16 @@ namespace ovelix::ui {
 
 namespace {
 
-constexpr std::u16string_view DefaultActionName = u"Нажать";
+// What a click does, as tools name it: a radio button is chosen, anything else pressed.
+std::u16string_view DefaultActionName(ControlRole role) {
+  return role == ControlRole::RadioButton ? u"Выбрать" : u"Нажать";
+}
 
 LONG SystemRole(ControlRole role) {
   switch (role) {
     case ControlRole::StaticText: return ROLE_SYSTEM_STATICTEXT;
     case ControlRole::PushButton: return ROLE_SYSTEM_PUSHBUTTON;
+    case ControlRole::RadioButton: return ROLE_SYSTEM_RADIOBUTTON;
     case ControlRole::Graphic: return ROLE_SYSTEM_GRAPHIC;
     case ControlRole::Grouping: return ROLE_SYSTEM_GROUPING;
   }
@@ -150,7 +154,7 @@ class HostClientObject final : public IAccessible {
     if (from < 1 || from > count) return E_INVALIDARG;
     if (direction == NAVDIR_NEXT) return ChildAnswer(from + 1, end);
     if (direction == NAVDIR_PREVIOUS) return ChildAnswer(from - 1, end);
-    return E_NOTIMPL;  // between children, only the order is known here
+    return DISP_E_MEMBERNOTFOUND;  // between children, only the order is known here
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* found) override {
     if (found == nullptr) return E_POINTER;
@@ -192,7 +196,11 @@ class HostClientObject final : public IAccessible {
     return TextProperty(child, value, &IAccessible::get_accValue, NoText);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-    return TextProperty(child, description, &IAccessible::get_accDescription, NoText);
+    if (description != nullptr && IsSelf(child) && !host_->OwnDescription().empty()) {
+      return TextAnswer(host_->OwnDescription(), description);
+    }
+    return TextProperty(child, description, &IAccessible::get_accDescription,
+                        [](const GraphicControl& control) { return control.Description(); });
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
     return TextProperty(child, help, &IAccessible::get_accHelp, NoText);
@@ -201,8 +209,12 @@ class HostClientObject final : public IAccessible {
     return TextProperty(child, shortcut, &IAccessible::get_accKeyboardShortcut, NoText);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    if (action != nullptr && IsSelf(child) && host_->OwnRole()) {
+      *action = nullptr;
+      return TextAnswer(host_->CanClickSelf() ? DefaultActionName(*host_->OwnRole()) : std::u16string_view(), action);
+    }
     return TextProperty(child, action, &IAccessible::get_accDefaultAction, [this](const GraphicControl& control) {
-      return host_->CanClick(control) ? DefaultActionName : std::u16string_view();
+      return host_->CanClick(control) ? DefaultActionName(control.Role()) : std::u16string_view();
     });
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
@@ -214,16 +226,27 @@ class HostClientObject final : public IAccessible {
         [](const GraphicControl&) { return S_FALSE; });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    if (role != nullptr && IsSelf(child) && host_->OwnRole()) {
+      NumberAnswer(SystemRole(*host_->OwnRole()), role);
+      return S_OK;
+    }
     return NumberProperty(child, role, &IAccessible::get_accRole,
                           [](const GraphicControl& control) { return SystemRole(control.Role()); });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-    return NumberProperty(child, state, &IAccessible::get_accState, [this](const GraphicControl& control) {
-      LONG flags = 0;
-      if (!host_->Shows(control)) flags |= STATE_SYSTEM_INVISIBLE;
-      if (!host_->TakesInput()) flags |= STATE_SYSTEM_UNAVAILABLE;
-      return flags;
-    });
+    const HRESULT result =
+        NumberProperty(child, state, &IAccessible::get_accState, [this](const GraphicControl& control) {
+          LONG flags = 0;
+          if (!host_->Shows(control)) flags |= STATE_SYSTEM_INVISIBLE;
+          if (!host_->TakesInput()) flags |= STATE_SYSTEM_UNAVAILABLE;
+          return flags;
+        });
+    // What the system says of the window (focused, hidden ...); a control of its own also
+    // takes the focus, and may be checked.
+    if (result == S_OK && IsSelf(child) && host_->OwnRole() && V_VT(state) == VT_I4) {
+      V_I4(state) |= STATE_SYSTEM_FOCUSABLE | (host_->OwnChecked() ? STATE_SYSTEM_CHECKED : 0);
+    }
+    return result;
   }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override {
     if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
@@ -243,11 +266,15 @@ class HostClientObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     return ForChild(
-        child, [&] { return standard_->accDoDefaultAction(child); },
-        [&](const GraphicControl& control) {
+        child,
+        [&] {
+          if (!host_->OwnRole()) return standard_->accDoDefaultAction(child);
+          if (!host_->CanClickSelf()) return DISP_E_MEMBERNOTFOUND;
+          return host_->ClickSelfLater() ? S_OK : E_FAIL;
+        },
+        [&](GraphicControl& control) {
           if (!host_->CanClick(control)) return DISP_E_MEMBERNOTFOUND;
-          host_->ClickLater(control);
-          return S_OK;
+          return host_->ClickLater(control) ? S_OK : E_FAIL;
         });
   }
   HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
@@ -255,8 +282,12 @@ class HostClientObject final : public IAccessible {
         child, [&] { return standard_->accSelect(flags, child); },
         [](const GraphicControl&) { return DISP_E_MEMBERNOTFOUND; });  // no focus, no selection
   }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }  // retired from the interface
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return ForChild(
+        child, [&] { return standard_->put_accValue(child, value); },
+        [](const GraphicControl&) { return DISP_E_MEMBERNOTFOUND; });  // none has a value
+  }
 
  private:
   HostClientObject(ControlHost& host, IAccessible& standard) : host_(&host), standard_(&standard) {}
@@ -272,6 +303,12 @@ class HostClientObject final : public IAccessible {
   }
 
   static std::u16string_view NoText(const GraphicControl&) { return {}; }
+
+  // Whether a usable object is asked about the host itself, where the host may answer
+  // beyond the system's object; ForChild checks the rest.
+  bool IsSelf(const VARIANT& child) const {
+    return SUCCEEDED(Usable()) && V_VT(&child) == VT_I4 && V_I4(&child) == CHILDID_SELF;
+  }
 
   // Answers for the host itself through `self`, for a graphic control through `own`;
   // anything else is an error (a child window is asked through its own object).

@@ -21,6 +21,21 @@ void Panel::MoveTo(int left, int top) {
 
 void Panel::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
 
+void Panel::MakeRadio(std::function<void(int step)> onStep) {
+  onStep_ = std::move(onStep);
+  SetOwnRole(ControlRole::RadioButton);
+}
+
+void Panel::SetChecked(bool checked) {
+  const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+  SetWindowLongPtrW(Handle(), GWL_STYLE, checked ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+  SetOwnChecked(checked);
+}
+
+bool Panel::ShowsFocus() {
+  return GetFocus() == Handle() && (SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
 void Panel::Paint() {
   PaintScope paint(Handle());
   RECT client;
@@ -33,6 +48,37 @@ void Panel::Paint() {
     DrawEdge(buffer.Dc(), &client, BDR_RAISEDOUTER, BF_RECT);
   }
   PaintGraphics(buffer.Dc(), paint.Dirty());
+  if (ShowsFocus()) {
+    // Just inside the edges.
+    RECT focus = client;
+    InflateRect(&focus, -(GetSystemMetrics(SM_CXEDGE) + 1), -(GetSystemMetrics(SM_CYEDGE) + 1));
+    DrawFocusRect(buffer.Dc(), &focus);
+  }
+}
+
+bool Panel::OnKey(WPARAM key, LPARAM flags) {
+  const bool repeated = (flags & (LPARAM{1} << 30)) != 0;
+  int step = 0;
+  switch (key) {
+    case VK_UP:
+    case VK_LEFT: step = -1; break;
+    case VK_DOWN:
+    case VK_RIGHT: step = 1; break;
+    case VK_SPACE:
+    case VK_RETURN:
+      // Once per press: a held key would apply the mode over and over.
+      if (repeated) return true;
+      break;
+    default: return false;
+  }
+  // The keyboard is in use: focus cues show from now on, whatever the system hid.
+  SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  if (step != 0) {
+    onStep_(step);
+  } else {
+    ClickSelf();
+  }
+  return true;
 }
 
 LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -52,7 +98,7 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ReleaseCapture();
       RECT client;
       GetClientRect(Handle(), &client);
-      if (PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) && onClick_) onClick_();
+      if (PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) ClickSelf();
       return 0;
     }
     case WM_CAPTURECHANGED: pressed_ = false; return 0;
@@ -62,6 +108,23 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
+    case WM_GETDLGCODE: {
+      if (!onStep_) break;
+      // The arrows move the choice within the group, not the dialog manager's focus; Enter
+      // would otherwise go to the window as its OK command.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      const bool enter = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+      return DLGC_WANTARROWS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+      if (onStep_ && OnKey(wParam, lParam)) return 0;
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(Handle(), nullptr, FALSE); return 0;
+    case WM_UPDATEUISTATE:
+      result = DefaultProcedure(message, wParam, lParam);
+      if (GetFocus() == Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+      return result;
     default: break;
   }
   return DefaultProcedure(message, wParam, lParam);

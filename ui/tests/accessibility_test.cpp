@@ -4,6 +4,8 @@
 #include "desktop/tests/message_pump.h"
 #include "ui/WMR.h"
 #include "ui/com_apartment.h"
+#include "ui/controls/click_message.h"
+#include "ui/controls/hints.h"
 #include "ui/controls/image_box.h"
 #include "ui/controls/label.h"
 #include "ui/controls/panel.h"
@@ -46,6 +48,8 @@ class PanelWithControls : public Accessibility {
     panel_.Create(top_, {0, 0, 200, 100}, u"Панель", PanelBevel::Raised, nullptr);
     button_.Create(panel_, {10, 10, 90, 35}, u"Кнопка", font, 0, Scale());
     button_.SetOnClick([this] { ++clicks_; });
+    hints_.Create(top_);
+    hints_.Add(panel_, button_, u"Считает нажатия");
     label_.Create(panel_, {10, 50}, u"Надпись", font, 0);
     picture_.Create(panel_, {100, 10, 190, 90}, ImageFit::Stretch);
     picture_.SetName(u"Картинка");
@@ -57,6 +61,7 @@ class PanelWithControls : public Accessibility {
   }
 
   HWND top_ = nullptr;
+  Hints hints_;
   Panel panel_;
   SpeedButton button_;
   Label label_;
@@ -71,19 +76,21 @@ TEST_F(PanelWithControls, ToolsSeeNameRoleStateAndPlaceOfEachGraphicControl) {
   ASSERT_EQ(children.size(), 3u);
   const struct {
     const wchar_t* name;
+    const wchar_t* description;  // the hint
     LONG role;
     LONG state;
     const wchar_t* defaultAction;
     RECT bounds;
   } expected[] = {
-      {L"Кнопка", ROLE_SYSTEM_PUSHBUTTON, 0, L"Нажать", button_.Bounds()},
-      {L"Надпись", ROLE_SYSTEM_STATICTEXT, 0, L"", label_.Bounds()},
-      {L"Картинка", ROLE_SYSTEM_GRAPHIC, STATE_SYSTEM_INVISIBLE, L"", picture_.Bounds()},  // hidden: no action
+      {L"Кнопка", L"Считает нажатия", ROLE_SYSTEM_PUSHBUTTON, 0, L"Нажать", button_.Bounds()},
+      {L"Надпись", L"", ROLE_SYSTEM_STATICTEXT, 0, L"", label_.Bounds()},
+      {L"Картинка", L"", ROLE_SYSTEM_GRAPHIC, STATE_SYSTEM_INVISIBLE, L"", picture_.Bounds()},  // hidden: no action
   };
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     const AccessibleChild& child = children[i];
     EXPECT_EQ(child.id, static_cast<LONG>(i + 1));
     EXPECT_EQ(child.name, expected[i].name);
+    EXPECT_EQ(child.description, expected[i].description);
     EXPECT_EQ(child.role, expected[i].role) << i;
     EXPECT_EQ(child.state, expected[i].state) << i;
     EXPECT_EQ(child.defaultAction, expected[i].defaultAction) << i;
@@ -106,6 +113,13 @@ TEST_F(PanelWithControls, ToolsSeeNameRoleStateAndPlaceOfEachGraphicControl) {
   ASSERT_EQ(object->accHitTest(behindPicture.x, behindPicture.y, &hit), S_OK);
   EXPECT_EQ(V_VT(&hit), VT_I4);
   EXPECT_EQ(V_I4(&hit), CHILDID_SELF);
+
+  // Between the controls only their order is known: no spatial navigation, as documented.
+  VARIANT end;
+  EXPECT_EQ(object->accNavigate(NAVDIR_DOWN, ChildId(1), &end), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(V_VT(&end), VT_EMPTY);
+  ASSERT_EQ(object->accNavigate(NAVDIR_NEXT, ChildId(1), &end), S_OK);
+  EXPECT_EQ(V_I4(&end), 2);
 }
 
 TEST_F(PanelWithControls, DefaultActionClicksFromTheMessageLoopOnlyWhatTheMouseCouldClick) {
@@ -135,6 +149,23 @@ TEST_F(PanelWithControls, DefaultActionClicksFromTheMessageLoopOnlyWhatTheMouseC
   EXPECT_EQ(clicks_, 2);
 }
 
+TEST_F(PanelWithControls, AClickMessageThatTheObjectsDidNotAskForDoesNothing) {
+  const auto object = ClientObject(panel_.Handle());
+  ASSERT_NE(object, nullptr);
+  // The message the objects use, and the fixed number they once used, with the button's index.
+  const UINT registered = RegisterWindowMessageW(ui::ClickMessageName);
+  ASSERT_NE(registered, 0u);
+  for (const UINT message : {registered, UINT{WM_APP}}) PostMessageW(panel_.Handle(), message, 0, 0);
+  PumpMessages();
+  EXPECT_EQ(clicks_, 0);
+
+  // One asked for is run once, however many messages arrive.
+  ASSERT_EQ(object->accDoDefaultAction(ChildId(1)), S_OK);
+  PostMessageW(panel_.Handle(), registered, 0, 0);
+  PumpMessages();
+  EXPECT_EQ(clicks_, 1);
+}
+
 TEST_F(PanelWithControls, AnObjectKeptPastItsWindowAnswersWithAnErrorAndIsFreedByItsLastRelease) {
   IAccessible* object = ClientObject(panel_.Handle()).release();
   ASSERT_NE(object, nullptr);
@@ -161,17 +192,21 @@ TEST_F(Accessibility, TheDonationDialogNamesItsFramePicturesAndPurseField) {
   const Scale scale = Scale::OfSystem();
   const struct {
     const wchar_t* name;
+    const wchar_t* description;
     LONG role;
     const wchar_t* defaultAction;
     RECT design;
   } expected[] = {
-      {L"Способы пожертвования", ROLE_SYSTEM_GROUPING, L"", wmr::Bevel1},
-      {L"Пожертвовать через кошелёк WebMoney", ROLE_SYSTEM_GRAPHIC, L"Нажать", wmr::Image1},
-      {L"Пожертвовать по SMS", ROLE_SYSTEM_GRAPHIC, L"Нажать", wmr::Image2},
-      {L"Спасибо за поддержку!", ROLE_SYSTEM_GRAPHIC, L"", wmr::Image3},
+      {L"Способы пожертвования", L"", ROLE_SYSTEM_GROUPING, L"", wmr::Bevel1},
+      {L"Пожертвовать через кошелёк WebMoney", L"Это можно сделать даже из автомата оплаты сотовой связи!",
+       ROLE_SYSTEM_GRAPHIC, L"Нажать", wmr::Image1},
+      {L"Пожертвовать по SMS", L"Просто, но неэффективно. Жадюги-операторы заберут себе 2/3 от всей суммы...",
+       ROLE_SYSTEM_GRAPHIC, L"Нажать", wmr::Image2},
+      {L"Спасибо за поддержку!", L"", ROLE_SYSTEM_GRAPHIC, L"", wmr::Image3},
   };
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     EXPECT_EQ(children[i].name, expected[i].name);
+    EXPECT_EQ(children[i].description, expected[i].description);
     EXPECT_EQ(children[i].role, expected[i].role) << i;
     EXPECT_EQ(children[i].state, 0) << i;
     EXPECT_EQ(children[i].defaultAction, expected[i].defaultAction) << i;
@@ -181,6 +216,8 @@ TEST_F(Accessibility, TheDonationDialogNamesItsFramePicturesAndPurseField) {
   const HWND edit = FindWindowExW(dialog.Handle(), nullptr, L"Edit", nullptr);
   EXPECT_EQ(children[4].window, edit);
   EXPECT_EQ(children[4].value, ToWide(WebMoneyPurse));
+  EXPECT_EQ(children[4].description, L"Это номерок моего кошелька");
+  EXPECT_EQ(children[4].role, ROLE_SYSTEM_TEXT);  // the rest is what the system says of it
 
   // It lies over the frame: hit testing finds the field, not the frame.
   VARIANT hit;

@@ -1,8 +1,12 @@
 #include "ui/tests/accessible_tree.h"
 
+#include "desktop/tests/message_pump.h"
+
 namespace ovelix::testing_support {
 
 namespace {
+
+StateChangeListener* listening = nullptr;
 
 std::wstring Take(BSTR text) {
   std::wstring taken = text != nullptr ? std::wstring(text, SysStringLen(text)) : std::wstring();
@@ -22,6 +26,9 @@ void ReadProperties(IAccessible& object, LONG id, AccessibleChild& child) {
   text = nullptr;
   object.get_accValue(ChildId(id), &text);
   child.value = Take(text);
+  text = nullptr;
+  object.get_accDescription(ChildId(id), &text);
+  child.description = Take(text);
   text = nullptr;
   object.get_accDefaultAction(ChildId(id), &text);
   child.defaultAction = Take(text);
@@ -84,6 +91,26 @@ std::vector<AccessibleChild> ReadChildren(IAccessible& parent) {
     children.push_back(child);
   }
   return children;
+}
+
+StateChangeListener::StateChangeListener(DWORD process)
+    : hook_(SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, &StateChangeListener::Record,
+                            process, 0, WINEVENT_OUTOFCONTEXT)) {
+  listening = this;
+}
+
+StateChangeListener::~StateChangeListener() {
+  if (hook_ != nullptr) UnhookWinEvent(hook_);
+  listening = nullptr;
+}
+
+const std::vector<StateChangeListener::Change>& StateChangeListener::Heard() {
+  PumpMessages();
+  return heard_;
+}
+
+void CALLBACK StateChangeListener::Record(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (listening != nullptr) listening->heard_.push_back({window, object, child});
 }
 
 }  // namespace ovelix::testing_support

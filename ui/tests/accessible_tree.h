@@ -34,6 +34,7 @@ struct AccessibleChild {
   HWND window = nullptr;
   std::wstring name;
   std::wstring value;
+  std::wstring description;
   LONG role = 0;
   LONG state = 0;
   std::wstring defaultAction;
@@ -41,5 +42,32 @@ struct AccessibleChild {
 };
 
 std::vector<AccessibleChild> ReadChildren(IAccessible& parent);
+
+// Hears the state changes that a process announces, as a tool does: out of context, so the
+// events arrive through this thread's messages, which Heard handles. One at a time.
+class StateChangeListener {
+ public:
+  struct Change {
+    HWND window;
+    LONG object;
+    LONG child;
+    bool operator==(const Change&) const = default;
+  };
+
+  explicit StateChangeListener(DWORD process);
+  ~StateChangeListener();
+  StateChangeListener(const StateChangeListener&) = delete;
+  StateChangeListener& operator=(const StateChangeListener&) = delete;
+
+  bool Listening() const { return hook_ != nullptr; }
+  // What was heard so far.
+  const std::vector<Change>& Heard();
+
+ private:
+  static void CALLBACK Record(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD);
+
+  HWINEVENTHOOK hook_;
+  std::vector<Change> heard_;
+};
 
 }  // namespace ovelix::testing_support

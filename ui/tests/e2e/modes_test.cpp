@@ -3,7 +3,9 @@
 #include "core/mix_mode.h"
 #include "core/pattern.h"
 #include "core/platform/wide.h"
+#include "ui/com_apartment.h"
 #include "ui/form1_layout.h"
+#include "ui/tests/accessible_tree.h"
 #include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/screen_watch.h"
 
@@ -34,12 +36,21 @@ class ModeSelector : public ProgramRunning {
     return area;
   }
 
-  // The selected panel stands right of the others.
+  // The selected panel stands right of the others, and only its preview shows.
   bool Selected(MixMode mode) {
     for (const ModeTraits& m : ModeTable)
       if (PanelLeft(m.mode) != (m.mode == mode ? form1::SelectedPanelLeft : form1::OtherPanelLeft)) return false;
+    const auto previews = testing_support::ClientObject(program_->Child(form1::PanelPrevName));
+    if (previews == nullptr) return false;
+    const std::vector<testing_support::AccessibleChild> shown = testing_support::ReadChildren(*previews);
+    if (shown.size() != ModeTable.size()) return false;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      if (shown[i].state != (i == IndexOf(mode) ? 0 : STATE_SYSTEM_INVISIBLE)) return false;
+    }
     return true;
   }
+
+  HWND PanelOf(MixMode mode) { return program_->Child(TraitsOf(mode).panelCaption); }
 
   // A point of a mode's panel, relative to the panel's top left corner, in design pixels.
   POINT InPanel(const ModeTraits& m, POINT offset) {
@@ -61,6 +72,7 @@ class ModeSelector : public ProgramRunning {
     return {FromWide(copy_.File(ToWide(traits.wallpaperFile))), u"1", u"0"};
   }
 
+  ui::ComApartment com_;  // the previews are read as a tool reads them
 };
 
 TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {
@@ -126,6 +138,56 @@ TEST_F(ModeSelector, TheScreenButtonPaintsTheSelectedModesPattern) {
         << ShowsPatternOver(ReadPrimaryScreen(), before, m.mode, button).message();
     RepaintEverything();  // wiped before the next mode
   }
+}
+
+TEST_F(ModeSelector, TheKeyboardReachesTheChosenModeAfterTheBoxesAndChoosesModesAsAClickDoes) {
+  const HWND boxes[] = {program_->Child(u"Использовать белый цвет"), program_->Child(u"Использовать чёрный цвет"),
+                        program_->Child(u"Использовать цвет фона")};
+  const auto focusOn = [&](HWND window) { return Eventually([&] { return program_->Focus() == window; }); };
+  const RECT panelArea = program_->OnScreen(ui::Bounds(form1::SelectedPanelLeft, form1::ModePanelTops[0],
+                                                       form1::ModePanelSize.cx, form1::ModePanelSize.cy));
+  const ScreenPixels unfocused = program_->RepaintedScreen();
+
+  // From the window's first activation: the boxes, then the group as one stop, its chosen
+  // panel, and round again; Shift+Tab goes back the same way.
+  for (const HWND window : {boxes[0], boxes[1], boxes[2], PanelOf(MixMode::x), boxes[0]}) {
+    program_->PressKeys({VK_TAB});
+    ASSERT_TRUE(focusOn(window)) << "Tab";
+  }
+  for (const HWND window : {PanelOf(MixMode::x), boxes[2]}) {
+    ASSERT_TRUE(program_->PressKeysUntil({VK_SHIFT, VK_TAB}, [&] { return program_->Focus() == window; }))
+        << "Shift+Tab";
+  }
+  program_->PressKeys({VK_TAB});
+  ASSERT_TRUE(focusOn(PanelOf(MixMode::x)));
+  EXPECT_FALSE(SameIn(program_->RepaintedScreen(), unfocused, panelArea)) << "the focused panel shows its focus";
+
+  // The arrows choose the next or previous mode, round the group, as a click does; the
+  // focus goes with the choice.
+  const struct {
+    WORD key;
+    MixMode chosen;
+  } steps[] = {{VK_DOWN, MixMode::sharp}, {VK_RIGHT, MixMode::full}, {VK_DOWN, MixMode::no},
+               {VK_DOWN, MixMode::x},     {VK_UP, MixMode::no},      {VK_LEFT, MixMode::full},
+               {VK_UP, MixMode::sharp},   {VK_UP, MixMode::x}};
+  for (const auto& step : steps) {
+    program_->PressKeys({step.key});
+    EXPECT_TRUE(Eventually([&] {
+      return Selected(step.chosen) && Applied(step.chosen).AreStored() && program_->Focus() == PanelOf(step.chosen);
+    })) << "key " << step.key << " to mode " << static_cast<int>(step.chosen);
+  }
+
+  // Space and Enter apply the chosen mode again.
+  for (const WORD key : {WORD{VK_SPACE}, WORD{VK_RETURN}}) {
+    found_.Write();
+    program_->PressKeys({key});
+    EXPECT_TRUE(Eventually([&] { return Applied(MixMode::x).AreStored(); })) << "key " << key;
+  }
+
+  // Without the focus, the panel looks as it did.
+  program_->PressKeys({VK_TAB});
+  ASSERT_TRUE(focusOn(boxes[0]));
+  EXPECT_TRUE(SameIn(program_->RepaintedScreen(), unfocused, panelArea));
 }
 
 TEST_F(ModeSelector, ModeNoPutsTheOldWallpaperBackAndTheButtonOnlyRepaints) {

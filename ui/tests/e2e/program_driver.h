@@ -84,6 +84,8 @@ class RunningProgram {
   // A child window of the main window by its name (its window text).
   HWND Child(std::u16string_view name);
   bool IsShown(std::u16string_view name) { return IsWindowVisible(Child(name)) != FALSE; }
+  // The window of the program that has the keyboard focus, or nullptr.
+  HWND Focus() { return InputState().hwndFocus; }
   BoxStates Boxes();
 
   // A top-level window of the program with this caption and window class (a dialog box by

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/bmp_file.h"
+#include "core/mix_mode.h"
 #include "core/platform/wide.h"
 #include "desktop/screen_painter.h"
 #include "desktop/tests/desktop_state.h"
@@ -137,6 +138,28 @@ int wmain(int argc, wchar_t** argv) {
       if (!checked) break;
       program.RepaintedScreen();
       Shoot(folder, L"boxes-checked", WindowArea(window));
+    }
+
+    // The keyboard: Tab to the chosen mode's panel, Down to the next mode, which keeps the focus.
+    program.WaitUntilReady();
+    const HWND sharp = program.Child(ModeTable[1].panelCaption);
+    const auto onChosenMode = [&] { return program.Focus() == program.Child(ModeTable[0].panelCaption); };
+    for (int presses = 0; presses < 4 && !onChosenMode(); ++presses) {
+      const HWND before = program.Focus();
+      program.PressKeys({VK_TAB});
+      Eventually([&] { return program.Focus() != before; });
+    }
+    if (!onChosenMode()) throw std::runtime_error("Tab did not reach the chosen mode");
+    program.PressKeys({VK_DOWN});
+    const auto sharpChosen = [&] {
+      return program.Focus() == sharp && testing_support::HasString(WallpaperValue, modes[0].wallpaper);
+    };
+    if (!Eventually(sharpChosen)) throw std::runtime_error("Down did not choose the next mode");
+    program.RepaintedScreen();
+    Shoot(folder, L"keyboard", WindowArea(window));
+    program.PressKeys({VK_UP});
+    if (!Eventually([&] { return testing_support::HasString(WallpaperValue, modes[3].wallpaper); })) {
+      throw std::runtime_error("Up did not choose mode x again");
     }
 
     // The donation dialog, from the "Справка" menu.
