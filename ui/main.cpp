@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "core/platform/system_library.h"
 #include "ui/Unit1.h"
 #include "ui/WMR.h"
 #include "ui/application.h"
@@ -7,6 +8,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   using namespace ovelix::ui;
+  ovelix::SearchDllsInSystemFolderOnly();
   // Accessibility tools reach the windows' objects through COM: it outlives the windows.
   const ComApartment com;
   Application& application = Application::Instance();
