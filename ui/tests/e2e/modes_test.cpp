@@ -3,6 +3,7 @@
 #include "core/mix_mode.h"
 #include "core/pattern.h"
 #include "core/platform/wide.h"
+#include "desktop/screen_painter.h"
 #include "ui/form1_layout.h"
 #include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/screen_watch.h"
