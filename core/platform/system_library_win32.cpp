@@ -16,8 +16,8 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
 }
 
 void SearchDllsInSystemFolderOnly() {
-  using SetDefaultDllDirectoriesFunction = BOOL WINAPI(DWORD);
-  const auto setDefaultDirectories = LibraryFunction<SetDefaultDllDirectoriesFunction>(
+  // Looked up, not imported: Windows XP and an unpatched Vista or 7 lack it.
+  const auto setDefaultDirectories = LibraryFunction<decltype(SetDefaultDllDirectories)>(
       GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
   if (setDefaultDirectories == nullptr || !setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
     SetDllDirectoryW(L"");
