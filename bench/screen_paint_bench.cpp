@@ -15,6 +15,7 @@
 #include "core/pattern.h"
 #include "desktop/gdi_handles.h"
 #include "desktop/screen_painter.h"
+#include "desktop/tests/screen_capture.h"
 
 namespace {
 

@@ -1,21 +1,41 @@
-# cmake -DPACKAGE=x.zip -DPROGRAM=Ovelix.exe -DHELP=Help.chm -DOBJDUMP=objdump -DWORK_DIR=dir
-#       -DIMPORTS_LIST=imports.txt -DOLDEST_WINDOWS="Windows XP SP3" -DMAX_SUBSYSTEM=5.1 -P CheckPackage.cmake
+# cmake -DPACKAGE=x.zip -DPROGRAM=Ovelix.exe -DHELP=Help.chm -DOBJDUMP=objdump -DZIPINFO=zipinfo
+#       -DWORK_DIR=dir -DSOURCE_DIR=dir -DIMPORTS_LIST=imports.txt -DKNOWN_DLLS=known-dlls.txt
+#       -DOLDEST_WINDOWS="Windows XP SP3" -DMAX_SUBSYSTEM=5.1 -P CheckPackage.cmake
 #
-# Fails unless the zip holds exactly the program and its guide, both as built, and the program
-# loads on the oldest Windows it is for: its subsystem version is at most MAX_SUBSYSTEM and
-# every function it imports is on IMPORTS_LIST (lines "DLL function", each checked to be there on
-# OLDEST_WINDOWS), which also keeps out any DLL but Windows' own (no MinGW runtime).
+# Fails unless the zip holds exactly the program and its guide, both as built, packed as a
+# rebuild of the same commit packs them (entries in their order and attributes, dated with the
+# commit's time), and the program loads on the oldest Windows it is for: its subsystem version
+# is at most MAX_SUBSYSTEM and every function it imports is on IMPORTS_LIST (lines
+# "DLL function", each checked to be there on OLDEST_WINDOWS), which also keeps out any DLL but
+# Windows' own (no MinGW runtime). It imports from no DLL but those on KNOWN_DLLS, which every
+# Windows it is for loads from its own folder whatever lies beside the program, and its header
+# carries no link time.
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/PeHeader.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/SourceDate.cmake)
 
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf "${PACKAGE}" OUTPUT_VARIABLE listing RESULT_VARIABLE result)
+# zipinfo -T: "<attributes> <version> <system> <size> <type> <method> <yyyymmdd.hhmmss> <name>",
+# the time as the entry holds it, which the packing wrote in UTC.
+execute_process(COMMAND "${ZIPINFO}" -T "${PACKAGE}" OUTPUT_VARIABLE listing RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${PACKAGE}: cannot be listed")
 endif()
-string(REGEX REPLACE "\n$" "" listing "${listing}")
-string(REPLACE "\n" ";" entries "${listing}")
-list(SORT entries)
-if(NOT entries STREQUAL "Help.chm;Ovelix.exe")
-  message(FATAL_ERROR "${PACKAGE} holds [${entries}], not exactly Help.chm and Ovelix.exe")
+string(REGEX MATCHALL "\n[^ \n]+ +[^ \n]+ +[^ \n]+ +[0-9]+ +[^ \n]+ +[^ \n]+ +[0-9.]+ +[^\n]+" lines "${listing}")
+ovelix_source_date("${SOURCE_DIR}" commit_time)
+math(EXPR entry_time "${commit_time} / 2 * 2")  # a zip entry's date holds even seconds
+set(ENV{SOURCE_DATE_EPOCH} ${entry_time})  # the time that string(TIMESTAMP) formats
+string(TIMESTAMP entry_time "%Y%m%d.%H%M%S" UTC)
+set(expected "-rwxr-xr-x ${entry_time} Ovelix.exe;-rw-r--r-- ${entry_time} Help.chm")
+set(entries "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^\n([^ ]+) .* ([0-9.]+) ([^ ]+)$" "\\1 \\2 \\3" entry "${line}")
+  list(APPEND entries "${entry}")
+endforeach()
+if(NOT entries STREQUAL expected)
+  string(REPLACE ";" "\n  " entries "${entries}")
+  string(REPLACE ";" "\n  " expected "${expected}")
+  message(FATAL_ERROR "${PACKAGE} holds, as attributes, time (UTC) and name:\n  ${entries}\n"
+                      "not exactly, dated with the commit's time:\n  ${expected}")
 endif()
 
 file(REMOVE_RECURSE "${WORK_DIR}")
@@ -33,6 +53,13 @@ foreach(pair "Ovelix.exe|${PROGRAM}" "Help.chm|${HELP}")
     message(FATAL_ERROR "${PACKAGE}: ${entry} is not the built ${built}")
   endif()
 endforeach()
+
+pe_signature_offset("${WORK_DIR}/Ovelix.exe" pe_offset)
+math(EXPR time_offset "${pe_offset} + 8")
+pe_read_le("${WORK_DIR}/Ovelix.exe" ${time_offset} 4 link_time)
+if(NOT link_time EQUAL 0)
+  message(FATAL_ERROR "Ovelix.exe carries a link time (${link_time}) in its header: a rebuild would differ")
+endif()
 
 execute_process(COMMAND "${OBJDUMP}" -p "${WORK_DIR}/Ovelix.exe" OUTPUT_VARIABLE headers RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -85,9 +112,21 @@ endforeach()
 if(count EQUAL 0)
   message(FATAL_ERROR "Ovelix.exe: no imported function found in the headers")
 endif()
+file(STRINGS "${KNOWN_DLLS}" known REGEX "^[^#]")
+list(TRANSFORM known TOUPPER)
+foreach(dll IN LISTS dlls)
+  if(NOT dll IN_LIST known)
+    string(APPEND unknown " ${dll}")
+  endif()
+endforeach()
+if(unknown)
+  message(FATAL_ERROR "Ovelix.exe imports from DLLs that are not on ${KNOWN_DLLS}:${unknown}\n"
+                      "Windows looks for those beside the program first: load them from the system folder (LoadSystemLibrary).")
+endif()
 if(unlisted)
   message(FATAL_ERROR "Ovelix.exe imports what is not on ${IMPORTS_LIST}:${unlisted}\n"
                       "Add a line there only once you have checked that ${OLDEST_WINDOWS} has the function.")
 endif()
 string(REPLACE ";" ", " dlls "${dlls}")
-message(STATUS "${PACKAGE}: Help.chm, Ovelix.exe; subsystem ${subsystem}; ${count} imports, all on the list, from ${dlls}")
+message(STATUS "${PACKAGE}: Ovelix.exe, Help.chm, dated ${entry_time} UTC; no link time; subsystem ${subsystem}; "
+               "${count} imports, all on the list, from ${dlls}, all known DLLs")

@@ -22,18 +22,6 @@ using MemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
 template <typename Handle>
 using GdiObject = UniqueHandle<Handle, DeleteGdiObject<Handle>>;
 
-// The header of a 32-bit DIB with no colour table; a negative height stands for top-down rows.
-inline BITMAPINFOHEADER Dib32Header(int width, int height) {
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof(header);
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  header.biCompression = BI_RGB;
-  return header;
-}
-
 // Selects an object into a drawing context and puts the previous one back at scope end.
 class SelectGuard {
  public:

@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/key_color.h"
 #include "core/platform/wide.h"
+#include "desktop/registry_key.h"
+#include "ui/com_apartment.h"
+#include "ui/tests/accessible_tree.h"
 #include "ui/tests/e2e/program_driver.h"
 #include "ui/tests/e2e/test_files.h"
 
@@ -19,14 +27,38 @@ std::wstring PackageFolder() {
   return folder != nullptr ? folder : L"";
 }
 
+// Wine prefers its own DLLs to any it finds, Windows takes the first it finds: while this
+// lives, Wine takes these DLLs as Windows does for the program started after it (Wine reads
+// the overrides of a program from the registry when the program starts).
+class NativeDllsFirst {
+ public:
+  explicit NativeDllsFirst(std::span<const std::u16string_view> names) {
+    const RegistryKey key = CreateKeyForWriting(HKEY_CURRENT_USER, KeyPath);
+    for (const std::u16string_view name : names) WriteStringValue(key, name, u"native,builtin");
+  }
+  ~NativeDllsFirst() { RegDeleteKeyW(HKEY_CURRENT_USER, ToWide(KeyPath).c_str()); }
+  NativeDllsFirst(const NativeDllsFirst&) = delete;
+  NativeDllsFirst& operator=(const NativeDllsFirst&) = delete;
+
+ private:
+  static constexpr std::u16string_view KeyPath = u"Software\\Wine\\AppDefaults\\Ovelix.exe\\DllOverrides";
+};
+
+constexpr Color Green = MakeColor(0, 160, 60);
+
+// A green BMP made the wallpaper, as the start then finds it.
+WallpaperValues GreenWallpaper() {
+  const std::wstring wallpaper = WallpaperFolder() + L"green.bmp";
+  WriteBmp24(wallpaper, 64, 48, [](int, int) { return Green; });
+  const WallpaperValues found{FromWide(wallpaper), u"0", u"2"};
+  found.Write();
+  return found;
+}
+
 TEST(Package, StartsFromItsFolderComposesThereAndCloseRestoresTheWallpaper) {
   const std::wstring folder = PackageFolder();
   ASSERT_FALSE(folder.empty()) << "OVELIX_PACKAGE_FOLDER is not set";
-  const Color green = MakeColor(0, 160, 60);
-  const std::wstring wallpaper = WallpaperFolder() + L"green.bmp";
-  WriteBmp24(wallpaper, 64, 48, [&](int, int) { return green; });
-  const WallpaperValues found{FromWide(wallpaper), u"0", u"2"};
-  found.Write();
+  const WallpaperValues found = GreenWallpaper();
 
   RunningProgram program(folder + L"Ovelix.exe");
   ASSERT_TRUE(program.WaitForStartUp());
@@ -39,8 +71,8 @@ TEST(Package, StartsFromItsFolderComposesThereAndCloseRestoresTheWallpaper) {
     EXPECT_EQ(mix->height, GetSystemMetrics(SM_CYSCREEN));
   }
   EXPECT_EQ(mix1.At(0, 0), KeyColor);
-  EXPECT_EQ(mix1.At(1, 0), green);
-  EXPECT_EQ(mix2.At(0, 0), green);
+  EXPECT_EQ(mix1.At(1, 0), Green);
+  EXPECT_EQ(mix2.At(0, 0), Green);
   EXPECT_EQ(mix2.At(1, 0), KeyColor);
   EXPECT_EQ(FileSize(folder + L"Pict1.bmp"), 54u + 92u * 3u * 78u);  // 92 x 78 pixels, 24 bits
   EXPECT_TRUE((WallpaperValues{FromWide(folder + L"mix1.bmp"), u"1", u"0"}.AreStored()));
@@ -48,6 +80,45 @@ TEST(Package, StartsFromItsFolderComposesThereAndCloseRestoresTheWallpaper) {
   program.Post(WM_CLOSE);
   EXPECT_EQ(program.WaitForExit(), 0u);
   EXPECT_TRUE(found.AreStored());
+}
+
+// Whether the window's accessible object, as a tool in another process asks for it, is the
+// program's own: it has children that are no windows.
+bool AnswersWithItsOwnObject(HWND window) {
+  const ui::ComApartment com;  // as a tool has it
+  const testing_support::AccessibleRef client = testing_support::ClientObject(window);
+  if (client == nullptr) return false;
+  const std::vector<testing_support::AccessibleChild> children = testing_support::ReadChildren(*client);
+  return std::any_of(children.begin(), children.end(),
+                     [](const testing_support::AccessibleChild& child) { return child.window == nullptr; });
+}
+
+// A zip is mostly unpacked into Downloads, where a web page can drop files. Windows looks for
+// a DLL that is not one of its known DLLs in the program's folder first.
+TEST(Package, LoadsNoDllPlantedBesideIt) {
+  const std::wstring folder = PackageFolder();
+  ASSERT_FALSE(folder.empty()) << "OVELIX_PACKAGE_FOLDER is not set";
+  constexpr std::u16string_view names[] = {u"comctl32", u"msimg32", u"oleacc", u"uxtheme", u"gdiplus"};
+  const NativeDllsFirst nativeFirst(names);
+  for (const std::u16string_view name : names) {
+    ASSERT_TRUE(CopyFileW(OVELIX_PLANTED_LIBRARY, (folder + ToWide(name) + L".dll").c_str(), FALSE));
+  }
+  GreenWallpaper();
+
+  {
+    RunningProgram program(folder + L"Ovelix.exe");
+    const bool started = program.WaitForStartUp();  // its windows made, the hints among them
+    EXPECT_TRUE(started);
+    if (started) {
+      EXPECT_TRUE(AnswersWithItsOwnObject(program.MainWindow()));
+      program.Post(WM_CLOSE);
+      EXPECT_EQ(program.WaitForExit(), 0u);
+    }
+  }
+  for (const std::u16string_view name : names) {
+    EXPECT_EQ(GetFileAttributesW((folder + ToWide(name) + L".dll.loaded").c_str()), INVALID_FILE_ATTRIBUTES)
+        << ToWide(name) << ".dll was loaded from the program's folder";
+  }
 }
 
 }  // namespace

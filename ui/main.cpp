@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "core/platform/system_library.h"
 #include "ui/Unit1.h"
 #include "ui/WMR.h"
 #include "ui/application.h"
@@ -8,6 +9,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   using namespace ovelix::ui;
+  ovelix::SearchDllsInSystemFolderOnly();
   const SingleInstance instance;
   if (!instance.First()) {
     SingleInstance::BringRunningCopyForward();

@@ -41,8 +41,9 @@ void ScaledPicture::Draw(HDC dc, int left, int top) const {
 
 void ScaledPicture::DrawTransparent(HDC dc, const RECT& target, Color transparent) const {
   if (!memory_) return;
-  TransparentBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, memory_.Get(),
-                 0, 0, width_, height_, transparent);
+  // gdi32's own export (since Windows 2000), which msimg32's TransparentBlt forwards to.
+  GdiTransparentBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
+                    memory_.Get(), 0, 0, width_, height_, transparent);
 }
 
 }  // namespace ovelix::ui

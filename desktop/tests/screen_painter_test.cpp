@@ -8,6 +8,7 @@
 #include "desktop/gdi_handles.h"
 #include "desktop/screen_painter.h"
 #include "desktop/tests/message_pump.h"
+#include "desktop/tests/screen_capture.h"
 
 namespace ovelix {
 namespace {

@@ -4,14 +4,30 @@
 
 #include <string>
 
+#include "core/platform/system_library.h"
 #include "core/platform/wide.h"
 #include "ui/window.h"
 
 namespace ovelix::ui {
 
-void Hints::Create(HWND owner) {
+namespace {
+
+// The tooltip class is registered by the common controls. The manifest asks for no version 6
+// of them (themed check boxes would ignore our text colours), so no side-by-side assembly
+// supplies them and no window class of ours is redirected to one: the system folder's copy,
+// version 5.8, is the one the program has always used.
+void RegisterTooltipClass() {
+  static const auto initialize =
+      LibraryFunction<decltype(InitCommonControlsEx)>(LoadSystemLibrary(L"comctl32.dll"), "InitCommonControlsEx");
+  if (initialize == nullptr) return;  // creating the tooltip then fails with the system's reason
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&classes);
+  initialize(&classes);
+}
+
+}  // namespace
+
+void Hints::Create(HWND owner) {
+  RegisterTooltipClass();
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                              GetModuleHandleW(nullptr), nullptr);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "ui/controls/graphic_control.h"
+#include "ui/controls/oleacc_library.h"
 
 namespace ovelix::ui {
 
@@ -42,8 +43,8 @@ void NumberAnswer(LONG number, VARIANT* answer) {
 }
 
 HRESULT WindowObject(HWND window, IDispatch** object) {
-  return AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
-                                    reinterpret_cast<void**>(object));
+  return oleacc::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
+                                            reinterpret_cast<void**>(object));
 }
 
 HRESULT WindowAnswer(HWND window, VARIANT* answer) {
@@ -69,8 +70,8 @@ class HostClientObject final : public IAccessible {
   // With one reference, or nullptr when the system gives no object for the window.
   static HostClientObject* Create(ControlHost& host) {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(host.HostHandle(), OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard)))) {
+    if (FAILED(oleacc::CreateStdAccessibleObject(host.HostHandle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                                 reinterpret_cast<void**>(&standard)))) {
       return nullptr;
     }
     auto* object = new (std::nothrow) HostClientObject(host, *standard);
@@ -382,7 +383,7 @@ bool HostAccessibility::OnGetObject(WPARAM wParam, LPARAM lParam, LRESULT& resul
   if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT) || host_.HostHandle() == nullptr) return false;
   if (object_ == nullptr) object_ = HostClientObject::Create(host_);
   if (object_ == nullptr) return false;
-  result = LresultFromObject(__uuidof(IAccessible), wParam, object_);
+  result = oleacc::LresultFromObject(__uuidof(IAccessible), wParam, object_);
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include "core/picture.h"
 #include "core/preview_graphic.h"
 #include "core/text.h"
+#include "desktop/tests/screen_capture.h"
 #include "ui/gdi.h"
 
 namespace ovelix::ui {

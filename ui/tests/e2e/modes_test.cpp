@@ -3,6 +3,7 @@
 #include "core/mix_mode.h"
 #include "core/pattern.h"
 #include "core/platform/wide.h"
+#include "desktop/screen_painter.h"
 #include "ui/com_apartment.h"
 #include "ui/form1_layout.h"
 #include "ui/tests/accessible_tree.h"

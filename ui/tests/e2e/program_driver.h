@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "desktop/screen_painter.h"
+#include "desktop/tests/screen_capture.h"
 
 #include <array>
 #include <chrono>

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "core/mix_mode.h"
-#include "desktop/screen_painter.h"
+#include "desktop/tests/screen_capture.h"
 
 namespace ovelix::e2e {
 

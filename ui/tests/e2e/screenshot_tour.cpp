@@ -10,7 +10,7 @@
 #include "core/bmp_file.h"
 #include "core/mix_mode.h"
 #include "core/platform/wide.h"
-#include "desktop/screen_painter.h"
+#include "desktop/tests/screen_capture.h"
 #include "desktop/tests/desktop_state.h"
 #include "desktop/wallpaper_registry.h"
 #include "ui/form1_layout.h"
