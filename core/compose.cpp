@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "core/bmp_file.h"
+#include "core/jpeg_graphic.h"
 #include "core/pattern.h"
 #include "core/platform/file_system.h"
 #include "core/preview_loader.h"
@@ -66,7 +67,7 @@ void CreatePics(const ComposeInputs& in, ComposeResults& out) {
   const int depth = in.colorDepth;
   // Written in full below: whitened only if the wallpaper turns out not to cover it.
   Picture work = Picture::ScreenCompatible(depth, width, height, StoreStart::Unset);
-  WallpaperPicture wallpaper{Picture::ScreenCompatible(depth), PictureFormat::Bmp};
+  WallpaperPicture wallpaper{Picture::ScreenCompatible(depth), PictureFormat::Bmp, {}};
   Picture& source = wallpaper.picture;
 
   const WallpaperReading reading{depth, in.desktop.width, in.desktop.height};
@@ -109,12 +110,13 @@ void CreatePics(const ComposeInputs& in, ComposeResults& out) {
 
   if (in.solidPicture != nullptr) WriteBmpFile(in.programFolder + u"Pict1.bmp", *in.solidPicture);
 
-  // A file named for what it holds is read again (it may be one of the files just written),
-  // into the store of the source picture, which is no longer needed; any other shows what
-  // was read at first.
+  // A file named for what it holds is loaded as the preview loader loads it: a JPEG from the
+  // bytes already read, a BMP read again (it may be one of the files just written) into the
+  // store of the source picture, which is no longer needed. Any other shows what was read.
   if (in.keptWallpaper == nullptr && !FileExists(in.wallpaper)) return;
   if (in.keptWallpaper == nullptr && ExtensionNames(in.wallpaper, wallpaper.format)) {
-    out.previewNo = LoadPreview(in.wallpaper, depth, std::move(source));
+    out.previewNo = wallpaper.format == PictureFormat::Jpeg ? std::make_unique<JpegGraphic>(std::move(wallpaper.jpeg), depth)
+                                                            : LoadPreview(in.wallpaper, depth, std::move(source));
   } else if (!source.Empty()) {
     out.previewNo = std::make_unique<BitmapGraphic>(std::move(source));
   }

@@ -100,19 +100,18 @@ void InksToBgr(const std::uint8_t* inks, std::size_t width, bool inverted, std::
   }
 }
 
-void RgbToBgr(std::uint8_t* row, std::size_t width) {
-  for (std::size_t x = 0; x < width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
-}
-
-// Decodes the picture whose header `info` has read. CMYK is decoded as such (libjpeg turns
-// it into no other colour space) and made BGR here, or quantized among its own inks.
+// Decodes the picture whose header `info` has read: to BGR, as BMP rows hold it. CMYK is
+// decoded as such (libjpeg turns it into no other colour space) and made BGR here, or
+// quantized among its own inks.
 void Decode(jpeg_decompress_struct& info, const Target& target) {
   const bool cmyk = IsCmyk(info);
   info.scale_num = 1;
   info.scale_denom = static_cast<unsigned int>(target.scale);
   info.do_block_smoothing = TRUE;
-  info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   if (target.quantize) {
+    // The colour table is made of the quantizer's RGB (or grey) colour map.
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     if (info.jpeg_color_space == JCS_GRAYSCALE) info.out_color_space = JCS_GRAYSCALE;
     info.quantize_colors = TRUE;
     info.desired_number_of_colors = 236;
@@ -141,12 +140,7 @@ void Decode(jpeg_decompress_struct& info, const Target& target) {
     std::uint8_t* row = target.bits + static_cast<std::size_t>(target.bottomUp ? target.height - 1 - y : y) * target.stride;
     JSAMPROW rows[1] = {inks != nullptr ? inks[0] : row};
     jpeg_read_scanlines(&info, rows, 1);
-    if (target.quantize) continue;
-    if (inks != nullptr) {
-      InksToBgr(inks[0], info.output_width, InksInverted(info), row);
-    } else {
-      RgbToBgr(row, info.output_width);
-    }
+    if (inks != nullptr) InksToBgr(inks[0], info.output_width, InksInverted(info), row);
   }
   jpeg_finish_decompress(&info);
 }

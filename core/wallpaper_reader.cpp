@@ -16,9 +16,13 @@ WallpaperPicture ReadWallpaper(ByteSource& in, const WallpaperReading& how) {
   PrefixedSource whole(taken, in);
   const PictureFormat format = FormatOfContent(taken);
   switch (format) {
-    case PictureFormat::Bmp: return {ReadBmp(whole, how.screenDepth), format};
-    case PictureFormat::Jpeg: return {DecodeJpeg(whole.ReadRest(MaxStoreBytes), how.coverWidth, how.coverHeight), format};
-    default: return {DecodeWithSystem(whole.ReadRest(MaxStoreBytes)), format};
+    case PictureFormat::Bmp: return {ReadBmp(whole, how.screenDepth), format, {}};
+    case PictureFormat::Jpeg: {
+      std::vector<std::uint8_t> bytes = whole.ReadRest(MaxStoreBytes);
+      Picture picture = DecodeJpeg(bytes, how.coverWidth, how.coverHeight);
+      return {std::move(picture), format, std::move(bytes)};
+    }
+    default: return {DecodeWithSystem(whole.ReadRest(MaxStoreBytes)), format, {}};
   }
 }
 

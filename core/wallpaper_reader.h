@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/picture.h"
 #include "core/picture_format.h"
@@ -23,6 +24,7 @@ struct WallpaperReading {
 struct WallpaperPicture {
   Picture picture;
   PictureFormat format = PictureFormat::Bmp;
+  std::vector<std::uint8_t> jpeg;  // a JPEG's bytes, for a preview that decodes them at full size
 };
 
 // Reads a wallpaper by what it holds, whatever its name: a BMP (and whatever is no other
