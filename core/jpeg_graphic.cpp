@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 #include "core/error.h"
@@ -10,7 +11,6 @@
 
 extern "C" {
 #include <jpeglib.h>
-#include <jerror.h>
 }
 
 namespace ovelix {
@@ -36,15 +36,12 @@ struct HeaderInfo {
   bool progressive;
 };
 
-// Where the decoder puts the pixels: rows from the top, 3 bytes BGR or 1 byte index, of a
-// picture the size of the output at 1 / `scale`.
+// Where the decoder puts the pixels: rows from the top, 3 bytes BGR or 1 byte index.
 struct Target {
   std::uint8_t* bits;
   std::size_t stride;
   bool bottomUp;
-  int width;
   int height;
-  int scale;
   bool quantize;
   PaletteEntry* palette;  // 256 entries, filled when quantizing
   int* paletteSize;
@@ -100,31 +97,23 @@ void InksToBgr(const std::uint8_t* inks, std::size_t width, bool inverted, std::
   }
 }
 
-void RgbToBgr(std::uint8_t* row, std::size_t width) {
-  for (std::size_t x = 0; x < width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
-}
-
-// Decodes the picture whose header `info` has read. CMYK is decoded as such (libjpeg turns
-// it into no other colour space) and made BGR here, or quantized among its own inks.
+// Decodes the picture whose header `info` has read: to BGR, as BMP rows hold it. CMYK is
+// decoded as such (libjpeg turns it into no other colour space) and made BGR here, or
+// quantized among its own inks.
 void Decode(jpeg_decompress_struct& info, const Target& target) {
   const bool cmyk = IsCmyk(info);
   info.scale_num = 1;
-  info.scale_denom = static_cast<unsigned int>(target.scale);
+  info.scale_denom = 1;
   info.do_block_smoothing = TRUE;
-  info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   if (target.quantize) {
+    // The colour table is made of the quantizer's RGB (or grey) colour map.
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     if (info.jpeg_color_space == JCS_GRAYSCALE) info.out_color_space = JCS_GRAYSCALE;
     info.quantize_colors = TRUE;
     info.desired_number_of_colors = 236;
     // libjpeg's two-pass quantizer takes three components only.
     info.two_pass_quantize = info.out_color_space == JCS_RGB;
-  }
-  jpeg_calc_output_dimensions(&info);
-  // The picture was made for the size the scale gives; anything else would overrun it.
-  if (info.output_width != static_cast<JDIMENSION>(target.width) ||
-      info.output_height != static_cast<JDIMENSION>(target.height)) {
-    info.err->msg_code = JERR_IMAGE_TOO_BIG;
-    info.err->error_exit(reinterpret_cast<j_common_ptr>(&info));
   }
   jpeg_start_decompress(&info);
   if (target.quantize) {
@@ -136,17 +125,12 @@ void Decode(jpeg_decompress_struct& info, const Target& target) {
                               ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                                           info.output_width * 4, 1)
                               : nullptr;
-  while (info.output_scanline < info.output_height) {
+  while (info.output_scanline < info.output_height && static_cast<int>(info.output_scanline) < target.height) {
     const int y = static_cast<int>(info.output_scanline);
     std::uint8_t* row = target.bits + static_cast<std::size_t>(target.bottomUp ? target.height - 1 - y : y) * target.stride;
     JSAMPROW rows[1] = {inks != nullptr ? inks[0] : row};
     jpeg_read_scanlines(&info, rows, 1);
-    if (target.quantize) continue;
-    if (inks != nullptr) {
-      InksToBgr(inks[0], info.output_width, InksInverted(info), row);
-    } else {
-      RgbToBgr(row, info.output_width);
-    }
+    if (inks != nullptr) InksToBgr(inks[0], info.output_width, InksInverted(info), row);
   }
   jpeg_finish_decompress(&info);
 }
@@ -181,7 +165,56 @@ HeaderInfo ReadHeader(std::span<const std::uint8_t> bytes) {
 // libjpeg's output size at 1 / scale.
 int Scaled(int size, int scale) { return (size + scale - 1) / scale; }
 
+// Runs libjpeg's steps; an error's jump lands here and fails with its number. The steps
+// hold no object with a destructor, which the jump would skip.
+template <typename Steps>
+void Guarded(ErrorTrap& trap, Steps&& steps) {
+  if (setjmp(trap.jump) != 0) Fail(trap.manager.msg_code);
+  steps();
+}
+
 }  // namespace
+
+struct JpegRows::State {
+  jpeg_decompress_struct info{};
+  ErrorTrap trap{};
+  std::vector<std::uint8_t> inks;  // a row of CMYK inks, made BGR after decoding
+
+  ~State() { jpeg_destroy_decompress(&info); }
+};
+
+JpegRows::JpegRows(std::span<const std::uint8_t> bytes, int coverWidth, int coverHeight)
+    : state_(std::make_unique<State>()) {
+  jpeg_decompress_struct& info = state_->info;
+  Prepare(info, state_->trap, bytes);
+  Guarded(state_->trap, [&] {
+    jpeg_read_header(&info, TRUE);
+    info.scale_num = 1;
+    info.scale_denom = static_cast<unsigned int>(JpegScaleToCover(static_cast<int>(info.image_width),
+                                                                  static_cast<int>(info.image_height), coverWidth,
+                                                                  coverHeight));
+    info.do_block_smoothing = TRUE;
+    info.out_color_space = IsCmyk(info) ? JCS_CMYK : JCS_EXT_BGR;
+    jpeg_start_decompress(&info);
+  });
+  if (IsCmyk(info)) state_->inks.resize(std::size_t{info.output_width} * 4);
+}
+
+JpegRows::~JpegRows() = default;
+
+int JpegRows::Width() const { return static_cast<int>(state_->info.output_width); }
+int JpegRows::Height() const { return static_cast<int>(state_->info.output_height); }
+
+void JpegRows::ReadRow(std::uint8_t* row) {
+  State& s = *state_;
+  Guarded(s.trap, [&] {
+    JSAMPROW rows[1] = {s.inks.empty() ? row : s.inks.data()};
+    jpeg_read_scanlines(&s.info, rows, 1);
+    // Past the last row, so that what follows the picture data is checked as well.
+    if (s.info.output_scanline == s.info.output_height) jpeg_finish_decompress(&s.info);
+  });
+  if (!s.inks.empty()) InksToBgr(s.inks.data(), s.info.output_width, InksInverted(s.info), row);
+}
 
 int JpegScaleToCover(int width, int height, int coverWidth, int coverHeight) {
   for (const int scale : {8, 4, 2}) {
@@ -191,14 +224,9 @@ int JpegScaleToCover(int width, int height, int coverWidth, int coverHeight) {
 }
 
 Picture DecodeJpeg(std::span<const std::uint8_t> bytes, int coverWidth, int coverHeight) {
-  const HeaderInfo header = ReadHeader(bytes);
-  const int scale = JpegScaleToCover(header.width, header.height, coverWidth, coverHeight);
-  const int width = Scaled(header.width, scale);
-  const int height = Scaled(header.height, scale);
-  Picture picture(width, height, PixelFormat::Bits24, {}, {}, RowOrder::BottomUp, StoreStart::Zeroed);
-  const Target target{picture.Bits(), picture.Stride(), true, width, height, scale, false, nullptr, nullptr};
-  HeaderInfo again{};
-  if (const int code = Run(bytes, &again, &target); code != 0) Fail(code);
+  JpegRows rows(bytes, coverWidth, coverHeight);
+  Picture picture(rows.Width(), rows.Height(), PixelFormat::Bits24, {}, {}, RowOrder::BottomUp, StoreStart::Zeroed);
+  for (int y = 0; y < picture.Height(); ++y) rows.ReadRow(picture.Row(y));
   return picture;
 }
 
@@ -218,7 +246,7 @@ const Picture& JpegGraphic::PictureToDraw() {
                   StoreStart::Zeroed);
   std::vector<PaletteEntry> palette(256);
   int paletteSize = 0;
-  const Target target{picture.Bits(), picture.Stride(), true, width_, height_, 1, quantize, palette.data(), &paletteSize};
+  const Target target{picture.Bits(), picture.Stride(), true, height_, quantize, palette.data(), &paletteSize};
   HeaderInfo header{};
   if (const int code = Run(bytes_, &header, &target); code != 0) Fail(code);
   if (quantize) {

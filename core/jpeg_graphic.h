@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -37,9 +38,27 @@ class JpegGraphic final : public PreviewGraphic {
 // width x height is still at least coverWidth x coverHeight; 1 when none is.
 int JpegScaleToCover(int width, int height, int coverWidth, int coverHeight);
 
-// A whole JPEG decoded to 24-bit colour, scaled by libjpeg to 1 / JpegScaleToCover of its
-// size: a picture much larger than what it will be stretched over costs a fraction of its
-// full decoding. Fails with "JPEG error #%d" or "Out of system resources".
+// A JPEG decoded row by row from the top to 24-bit BGR rows, scaled by libjpeg to
+// 1 / JpegScaleToCover of its size: a picture much larger than what it will be stretched
+// over costs a fraction of its full decoding. Every libjpeg error fails with "JPEG error #%d".
+class JpegRows {
+ public:
+  JpegRows(std::span<const std::uint8_t> bytes, int coverWidth, int coverHeight);
+  ~JpegRows();
+  JpegRows(const JpegRows&) = delete;
+  JpegRows& operator=(const JpegRows&) = delete;
+
+  int Width() const;
+  int Height() const;
+  // The next row, into Width() * 3 bytes. Reading the last one also reads what follows it.
+  void ReadRow(std::uint8_t* row);
+
+ private:
+  struct State;  // libjpeg's decompressor, which must not move
+  std::unique_ptr<State> state_;
+};
+
+// A whole JPEG decoded as JpegRows gives it. Also fails with "Out of system resources".
 Picture DecodeJpeg(std::span<const std::uint8_t> bytes, int coverWidth, int coverHeight);
 
 }  // namespace ovelix

@@ -183,6 +183,18 @@ bool CopyUnscaled(Picture& target, int x0, int y0, int y1, std::size_t width, co
 
 }  // namespace
 
+RowRange SourceRowsOf(const Rect& targetRect, const Rect& sourceRect, int sourceHeight, int top, int bottom) {
+  RowRange range{sourceHeight, 0};
+  if (top >= bottom || targetRect.Height() <= 0 || sourceRect.Height() <= 0) return {0, 0};
+  for (const Span& s : AxisMap(top, bottom, targetRect.top, targetRect.Height(), sourceRect.top, sourceRect.Height(),
+                               sourceHeight)) {
+    if (s.first >= s.last) continue;
+    range.first = std::min(range.first, s.first);
+    range.last = std::max(range.last, s.last);
+  }
+  return range.first < range.last ? range : RowRange{0, 0};
+}
+
 void StretchCopy(Picture& target, const Rect& targetRect, const Picture& source, const Rect& sourceRect) {
   StretchCopy(target, targetRect, source, sourceRect, WholeOf(target.Width(), target.Height()));
 }

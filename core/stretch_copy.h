@@ -18,6 +18,17 @@ struct Rect {
 
 inline Rect WholeOf(int width, int height) { return {0, 0, width, height}; }
 
+// Source rows, from `first` up to but not including `last`.
+struct RowRange {
+  int first = 0;
+  int last = 0;
+};
+
+// The rows of a source `sourceHeight` rows high that StretchCopy takes for the target rows
+// [top, bottom) when it stretches sourceRect onto targetRect: a picture holding just these
+// rows serves those target rows as the whole source would.
+RowRange SourceRowsOf(const Rect& targetRect, const Rect& sourceRect, int sourceHeight, int top, int bottom);
+
 // Copies the source rectangle onto the target rectangle, scaled to fit it exactly, as the
 // drawing system's plain source copy in its default black-on-white stretching mode does:
 // each target pixel takes the source pixel under its centre when enlarging; when shrinking

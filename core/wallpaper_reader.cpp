@@ -10,27 +10,34 @@
 
 namespace ovelix {
 
-WallpaperPicture ReadWallpaper(ByteSource& in, const WallpaperReading& how) {
+WallpaperContent ReadWallpaper(ByteSource& in, int screenDepth) {
   std::array<std::uint8_t, FormatSignatureBytes> head{};
   const std::span<const std::uint8_t> taken(head.data(), in.ReadSome(head.data(), head.size()));
   PrefixedSource whole(taken, in);
-  const PictureFormat format = FormatOfContent(taken);
-  switch (format) {
-    case PictureFormat::Bmp: return {ReadBmp(whole, how.screenDepth), format};
-    case PictureFormat::Jpeg: return {DecodeJpeg(whole.ReadRest(MaxStoreBytes), how.coverWidth, how.coverHeight), format};
-    default: return {DecodeWithSystem(whole.ReadRest(MaxStoreBytes)), format};
+  WallpaperContent content;
+  content.format = FormatOfContent(taken);
+  switch (content.format) {
+    case PictureFormat::Bmp: content.picture = ReadBmp(whole, screenDepth); break;
+    case PictureFormat::Jpeg: content.jpeg = whole.ReadRest(MaxStoreBytes); break;
+    default: content.picture = DecodeWithSystem(whole.ReadRest(MaxStoreBytes)); break;
   }
+  return content;
 }
 
-WallpaperPicture ReadWallpaperFile(std::u16string_view path, const WallpaperReading& how) {
+WallpaperContent ReadWallpaperFile(std::u16string_view path, int screenDepth) {
   InputFile file(path);
   FileSource source(file);
-  return ReadWallpaper(source, how);
+  return ReadWallpaper(source, screenDepth);
 }
 
-WallpaperPicture ReadWallpaperBytes(std::span<const std::uint8_t> bytes, const WallpaperReading& how) {
+WallpaperContent ReadWallpaperBytes(std::span<const std::uint8_t> bytes, int screenDepth) {
   MemorySource source(bytes);
-  return ReadWallpaper(source, how);
+  return ReadWallpaper(source, screenDepth);
+}
+
+Picture TakePicture(WallpaperContent& content, int coverWidth, int coverHeight) {
+  if (content.format == PictureFormat::Jpeg) return DecodeJpeg(content.jpeg, coverWidth, coverHeight);
+  return std::move(content.picture);
 }
 
 }  // namespace ovelix

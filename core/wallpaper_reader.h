@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/picture.h"
 #include "core/picture_format.h"
@@ -11,28 +12,27 @@ namespace ovelix {
 
 class ByteSource;
 
-// What reading a wallpaper needs besides its bytes.
-struct WallpaperReading {
-  int screenDepth = 32;  // for run-length coded BMPs, decoded into a screen-compatible store
-  // The size the picture will be stretched over: a JPEG is decoded at the smallest of
-  // libjpeg's scales that still covers it.
-  int coverWidth = 0;
-  int coverHeight = 0;
-};
-
-struct WallpaperPicture {
-  Picture picture;
+// What a wallpaper file holds, told by its content, whatever its name: a picture read whole,
+// or a JPEG's bytes, decoded as they are needed (TakePicture, JpegRows).
+struct WallpaperContent {
   PictureFormat format = PictureFormat::Bmp;
+  Picture picture;                 // of every format but JPEG
+  std::vector<std::uint8_t> jpeg;  // a JPEG's bytes
 };
 
-// Reads a wallpaper by what it holds, whatever its name: a BMP (and whatever is no other
-// picture) exactly as the BMP reader reads it, with its errors; a JPEG with libjpeg, to
-// 24-bit colour, failing with "JPEG error #%d"; a PNG, GIF or TIFF with the system's decoder
-// (DecodeWithSystem), to 24-bit colour.
-WallpaperPicture ReadWallpaper(ByteSource& in, const WallpaperReading& how);
+// Reads a wallpaper: a BMP (and whatever is no other picture) exactly as the BMP reader reads
+// it, with its errors, run-length coded ones into a store compatible with a screen of
+// `screenDepth` bits; a JPEG's bytes, whose decoding fails with "JPEG error #%d"; a PNG, GIF
+// or TIFF with the system's decoder (DecodeWithSystem), to 24-bit colour.
+WallpaperContent ReadWallpaper(ByteSource& in, int screenDepth);
 // The same from a file, opened so that others may read it meanwhile but not write; also
 // fails with "Cannot open file "%s". %s".
-WallpaperPicture ReadWallpaperFile(std::u16string_view path, const WallpaperReading& how);
-WallpaperPicture ReadWallpaperBytes(std::span<const std::uint8_t> bytes, const WallpaperReading& how);
+WallpaperContent ReadWallpaperFile(std::u16string_view path, int screenDepth);
+WallpaperContent ReadWallpaperBytes(std::span<const std::uint8_t> bytes, int screenDepth);
+
+// The content's picture, taken out of it; a JPEG is decoded whole to 24-bit colour at the
+// smallest of libjpeg's scales that still covers coverWidth x coverHeight (DecodeJpeg), and
+// its bytes stay.
+Picture TakePicture(WallpaperContent& content, int coverWidth, int coverHeight);
 
 }  // namespace ovelix

@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // 1, 1/2, 1/4 or 1/8, as the first byte chooses.
     if (pixels <= 1u << 22) {
       const int shift = data[0] / 5 % 4;
-      Exercise(ovelix::ReadWallpaperBytes(bytes, {depth, jpeg.Width() >> shift, jpeg.Height() >> shift}).picture, depth);
+      ovelix::WallpaperContent content = ovelix::ReadWallpaperBytes(bytes, depth);
+      Exercise(ovelix::TakePicture(content, jpeg.Width() >> shift, jpeg.Height() >> shift), depth);
     }
   } catch (const ovelix::Error&) {
   }

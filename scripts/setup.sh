@@ -5,7 +5,7 @@ OVELIX_PACKAGES=(
   cmake ninja-build g++ googletest libbenchmark-dev libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
   wine64 fonts-wine fonts-liberation xvfb x11-utils imagemagick
-  dpkg-dev xz-utils file zip unzip fp-utils
+  dpkg-dev xz-utils file zip unzip fp-utils nasm
 )
 
 missing_packages() {
@@ -48,11 +48,14 @@ ensure_deb_src() {
   apt-cache showsrc "$package" >/dev/null 2>&1 || apt-get update -qq
 }
 
-# libjpeg-turbo from Debian's source package, built statically for one MinGW target.
+# libjpeg-turbo from Debian's source package, built statically for one MinGW target, with
+# its SIMD code (assembled by nasm), which chooses at run time what the processor offers and
+# decodes a large photograph in about half the time of its plain C code. A build without it,
+# as earlier setups made, is made again.
 ensure_mingw_libjpeg() {
   local triplet=$1 arch=$2
   local prefix="$OVELIX_BUILD/deps/libjpeg-$arch"
-  [ -f "$prefix/lib/libjpeg.a" ] && return 0
+  [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/with-simd" ] && return 0
   local src="$OVELIX_BUILD/deps/src"
   if ! ls -d "$src"/libjpeg-turbo-*/ >/dev/null 2>&1; then
     ensure_deb_src libjpeg-turbo
@@ -67,17 +70,18 @@ ensure_mingw_libjpeg() {
   source_dir=$(ls -d "$src"/libjpeg-turbo-*/ | head -n 1)
   echo "setup: building libjpeg-turbo for $triplet" >&2
   local work="$OVELIX_BUILD/deps/build-libjpeg-$arch"
-  rm -rf "$work"
+  rm -rf "$work" "$prefix"
   cmake -S "$source_dir" -B "$work" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$OVELIX_ROOT/cmake/mingw-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH_CRT_DLL=OFF \
+    -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH_CRT_DLL=OFF \
     >"$OVELIX_BUILD/setup-libjpeg-$arch.log" 2>&1 &&
     cmake --build "$work" --target install >>"$OVELIX_BUILD/setup-libjpeg-$arch.log" 2>&1 || {
     tail -40 "$OVELIX_BUILD/setup-libjpeg-$arch.log" >&2
     return 1
   }
   rm -rf "$work"
+  touch "$prefix/with-simd"
 }
 
 setup() {

@@ -23,9 +23,11 @@ namespace {
 // there; otherwise (a program without that manifest) it comes from the system folder.
 HMODULE LoadGdiPlus() {
   constexpr wchar_t Name[] = L"gdiplus.dll";
-  ACTCTX_SECTION_KEYED_DATA redirection{};
+  // The structure as Windows XP knows it, which every later Windows takes as well.
+  ACTCTX_SECTION_KEYED_DATA_2600 redirection{};
   redirection.cbSize = sizeof redirection;
-  if (FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, Name, &redirection)) {
+  if (FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, Name,
+                               reinterpret_cast<PACTCTX_SECTION_KEYED_DATA>(&redirection))) {
     return LoadLibraryW(Name);
   }
   wchar_t folder[MAX_PATH];

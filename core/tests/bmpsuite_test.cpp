@@ -120,7 +120,7 @@ TEST(BmpSuite, TheWallpaperReaderReadsEveryFileAsTheBmpReaderDoes) {
   for (const char* folder : {"g", "b", "q"}) {
     for (const auto& file : FilesOf(folder)) {
       for (int depth : {32, 8}) {
-        EXPECT_TRUE(OutcomeOf([&] { return ReadWallpaperFile(file.u16string(), {depth, 640, 480}).picture; }) ==
+        EXPECT_TRUE(OutcomeOf([&] { return std::move(ReadWallpaperFile(file.u16string(), depth).picture); }) ==
                     OutcomeOf([&] { return ReadBmpFile(file.u16string(), depth); }))
             << file.filename() << " at " << depth;
       }

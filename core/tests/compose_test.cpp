@@ -163,17 +163,38 @@ TEST_F(Compose, AWallpaperThatCannotBeReadFailsBeforeAnythingIsWritten) {
   }
 }
 
+// A JPEG whose every row and column differ.
+std::vector<std::uint8_t> GradientJpeg(int width, int height) {
+  return EncodeJpeg(width, height, JCS_RGB, 95, false, [&](int y, std::uint8_t* row) {
+    for (int x = 0; x < width; ++x) {
+      row[3 * x] = static_cast<std::uint8_t>(y * 7);
+      row[3 * x + 1] = static_cast<std::uint8_t>(x * 5);
+      row[3 * x + 2] = static_cast<std::uint8_t>(x * y);
+    }
+  });
+}
+
 TEST_F(Compose, AJpegIsMixedAsA24BitBmpOfItsPictureDecodedToCoverTheDesktop) {
-  const std::vector<std::uint8_t> jpeg = EncodeJpeg(32, 16, JCS_RGB, false);
-  WriteBytes(folder_.Path() / "photo.jpg", jpeg);
-  // Screen and desktop: larger than the picture, a quarter of it, two screens side by side.
   const struct {
+    int jpegWidth;
+    int jpegHeight;
     int width;
     int height;
     DesktopRect desktop;
-  } cases[] = {{40, 20, {0, 0, 40, 20}}, {8, 4, {0, 0, 8, 4}}, {8, 4, {-8, 0, 16, 4}}};
+  } cases[] = {
+      // Larger than the picture, a quarter of it, two screens side by side.
+      {32, 16, 40, 20, {0, 0, 40, 20}},
+      {32, 16, 8, 4, {0, 0, 8, 4}},
+      {32, 16, 8, 4, {-8, 0, 16, 4}},
+      // Tall screens, built in many bands: rows shrunk, rows widened, and decoded at a half.
+      {64, 3000, 301, 1800, {0, 0, 301, 1800}},
+      {40, 90, 301, 1800, {0, 0, 301, 1800}},
+      {1300, 3700, 301, 1800, {0, 0, 301, 1800}},
+  };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.desktop.width << "x" << c.desktop.height);
+    SCOPED_TRACE(testing::Message() << c.jpegWidth << "x" << c.jpegHeight << " on " << c.desktop.width << "x"
+                                    << c.desktop.height);
+    const std::vector<std::uint8_t> jpeg = GradientJpeg(c.jpegWidth, c.jpegHeight);
     WriteBmpFile(folder_.File("decoded.bmp"), DecodeJpeg(jpeg, c.desktop.width, c.desktop.height));
     ComposeInputs asBmp = Inputs(folder_.File("decoded.bmp"), c.width, c.height);
     asBmp.desktop = c.desktop;
@@ -182,13 +203,18 @@ TEST_F(Compose, AJpegIsMixedAsA24BitBmpOfItsPictureDecodedToCoverTheDesktop) {
     const std::vector<std::uint8_t> mix1 = ReadBytes(folder_.Path() / "mix1.bmp");
     const std::vector<std::uint8_t> mix2 = ReadBytes(folder_.Path() / "mix2.bmp");
 
-    ComposeInputs asJpeg = asBmp;
-    asJpeg.wallpaper = folder_.File("photo.jpg");
-    ComposeResults fromJpeg;
-    CreatePics(asJpeg, fromJpeg);
-    EXPECT_TRUE(ReadBytes(folder_.Path() / "mix1.bmp") == mix1);
-    EXPECT_TRUE(ReadBytes(folder_.Path() / "mix2.bmp") == mix2);
-    EXPECT_TRUE(BmpBytes(fromJpeg.previewSharp) == BmpBytes(fromBmp.previewSharp));
+    // Named as a JPEG, the picture is decoded band by band as the composition goes; without
+    // an extension it is decoded whole, for the preview.
+    for (const char* name : {"photo.jpg", "TranscodedWallpaper"}) {
+      WriteBytes(folder_.Path() / name, jpeg);
+      ComposeInputs asJpeg = asBmp;
+      asJpeg.wallpaper = folder_.File(name);
+      ComposeResults fromJpeg;
+      CreatePics(asJpeg, fromJpeg);
+      EXPECT_TRUE(ReadBytes(folder_.Path() / "mix1.bmp") == mix1) << name;
+      EXPECT_TRUE(ReadBytes(folder_.Path() / "mix2.bmp") == mix2) << name;
+      EXPECT_TRUE(BmpBytes(fromJpeg.previewSharp) == BmpBytes(fromBmp.previewSharp)) << name;
+    }
   }
   EXPECT_TRUE(messages_.empty());
 }

@@ -22,7 +22,9 @@ using testing_support::WriteBytes;
 constexpr Color Red = MakeColor(255, 0, 0);
 constexpr Color Blue = MakeColor(0, 0, 255);
 
-constexpr WallpaperReading Reading{32, 1024, 768};
+// A wallpaper's picture as the composition for a 1024 x 768 desktop of 32 bits takes it.
+Picture Read(WallpaperContent content) { return TakePicture(content, 1024, 768); }
+Picture ReadBytes(std::span<const std::uint8_t> bytes) { return Read(ReadWallpaperBytes(bytes, 32)); }
 
 // The text's bytes, zero bytes within it included, without its terminating zero.
 template <std::size_t N>
@@ -92,14 +94,14 @@ TEST(ReadWallpaper, WhatIsNoOtherPictureIsReadByTheBmpReaderExactlyAsBefore) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const Outcome before = OutcomeOf([&] { return ReadBmpBytes(c.bytes, 32); });
-    EXPECT_EQ(OutcomeOf([&] { return ReadWallpaperBytes(c.bytes, Reading).picture; }), before);
+    EXPECT_EQ(OutcomeOf([&] { return ReadBytes(c.bytes); }), before);
     WriteBytes(folder.Path() / "wall.jpg", c.bytes);
-    EXPECT_EQ(OutcomeOf([&] { return ReadWallpaperFile(folder.File("wall.jpg"), Reading).picture; }), before);
+    EXPECT_EQ(OutcomeOf([&] { return Read(ReadWallpaperFile(folder.File("wall.jpg"), 32)); }), before);
     if (before.error == NoError) {
-      EXPECT_EQ(ReadWallpaperBytes(c.bytes, Reading).format, PictureFormat::Bmp);
+      EXPECT_EQ(ReadWallpaperBytes(c.bytes, 32).format, PictureFormat::Bmp);
     }
   }
-  EXPECT_EQ(ErrorOf([&] { ReadWallpaperFile(folder.File("missing.bmp"), Reading); }).substr(0, 17),
+  EXPECT_EQ(ErrorOf([&] { ReadWallpaperFile(folder.File("missing.bmp"), 32); }).substr(0, 17),
             u"Cannot open file ");
 }
 
@@ -122,15 +124,16 @@ TEST(ReadWallpaper, AJpegIsDecodedToTwentyFourBitsWhateverItsName) {
     SCOPED_TRACE(c.what);
     for (const char* name : {"TranscodedWallpaper", "photo.bmp"}) {
       WriteBytes(folder.Path() / name, c.bytes);
-      const WallpaperPicture read = ReadWallpaperFile(folder.File(name), Reading);
-      EXPECT_EQ(read.format, PictureFormat::Jpeg);
-      const Picture& p = read.picture;
+      WallpaperContent content = ReadWallpaperFile(folder.File(name), 32);
+      EXPECT_EQ(content.format, PictureFormat::Jpeg);
+      EXPECT_TRUE(content.jpeg == c.bytes);
+      const Picture p = TakePicture(content, 1024, 768);
       EXPECT_EQ(p.Format(), PixelFormat::Bits24);
       EXPECT_TRUE(Near(p.GetPixel(2, p.Height() / 2), c.left));
       EXPECT_TRUE(Near(p.GetPixel(p.Width() - 3, p.Height() / 2), c.right));
     }
   }
-  EXPECT_EQ(BmpBytes(ReadWallpaperBytes(rgb, Reading).picture), BmpBytes(DecodeJpeg(rgb, 1024, 768)));
+  EXPECT_EQ(BmpBytes(ReadBytes(rgb)), BmpBytes(DecodeJpeg(rgb, 1024, 768)));
 }
 
 // Where the marker starts in a JPEG.
@@ -163,7 +166,7 @@ TEST(ReadWallpaper, ABrokenJpegFailsWithLibjpegsMessageNumber) {
       {"a bogus marker in the scan", scanCut, u"JPEG error #"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ErrorOf([&] { ReadWallpaperBytes(c.bytes, Reading); }).substr(0, c.error.size()), c.error) << c.what;
+    EXPECT_EQ(ErrorOf([&] { ReadBytes(c.bytes); }).substr(0, c.error.size()), c.error) << c.what;
   }
 }
 
@@ -219,19 +222,19 @@ TEST(DecodeWithSystem, ReadsTheFirstFrameOrPageOnWindowsAndNothingElsewhere) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
 #ifdef _WIN32
-    const WallpaperPicture read = ReadWallpaperBytes(c.bytes, Reading);
-    EXPECT_EQ(read.format, c.format);
-    const Picture& p = read.picture;
+    WallpaperContent content = ReadWallpaperBytes(c.bytes, 32);
+    EXPECT_EQ(content.format, c.format);
+    const Picture p = TakePicture(content, 1024, 768);
     EXPECT_EQ(p.Format(), PixelFormat::Bits24);
     ASSERT_EQ(static_cast<std::size_t>(p.Width() * p.Height()), c.rows.size());
     for (int y = 0; y < p.Height(); ++y)
       for (int x = 0; x < p.Width(); ++x) EXPECT_EQ(p.GetPixel(x, y), c.rows[static_cast<std::size_t>(y * p.Width() + x)]);
 #else
-    EXPECT_EQ(ErrorOf([&] { ReadWallpaperBytes(c.bytes, Reading); }), u"Bitmap image is not valid");
+    EXPECT_EQ(ErrorOf([&] { ReadBytes(c.bytes); }), u"Bitmap image is not valid");
 #endif
     std::vector<std::uint8_t> broken(c.bytes.begin(), c.bytes.begin() + 12);
     broken.resize(64, 0x5A);
-    EXPECT_EQ(ErrorOf([&] { ReadWallpaperBytes(broken, Reading); }), u"Bitmap image is not valid");
+    EXPECT_EQ(ErrorOf([&] { ReadBytes(broken); }), u"Bitmap image is not valid");
   }
 }
 
