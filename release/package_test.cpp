@@ -12,6 +12,7 @@
 #include "desktop/registry_key.h"
 #include "ui/com_apartment.h"
 #include "ui/tests/accessible_tree.h"
+#include "ui/tests/e2e/planted_dlls.h"
 #include "ui/tests/e2e/program_driver.h"
 #include "ui/tests/e2e/test_files.h"
 
@@ -26,23 +27,6 @@ std::wstring PackageFolder() {
   const wchar_t* folder = _wgetenv(L"OVELIX_PACKAGE_FOLDER");
   return folder != nullptr ? folder : L"";
 }
-
-// Wine prefers its own DLLs to any it finds, Windows takes the first it finds: while this
-// lives, Wine takes these DLLs as Windows does for the program started after it (Wine reads
-// the overrides of a program from the registry when the program starts).
-class NativeDllsFirst {
- public:
-  explicit NativeDllsFirst(std::span<const std::u16string_view> names) {
-    const RegistryKey key = CreateKeyForWriting(HKEY_CURRENT_USER, KeyPath);
-    for (const std::u16string_view name : names) WriteStringValue(key, name, u"native,builtin");
-  }
-  ~NativeDllsFirst() { RegDeleteKeyW(HKEY_CURRENT_USER, ToWide(KeyPath).c_str()); }
-  NativeDllsFirst(const NativeDllsFirst&) = delete;
-  NativeDllsFirst& operator=(const NativeDllsFirst&) = delete;
-
- private:
-  static constexpr std::u16string_view KeyPath = u"Software\\Wine\\AppDefaults\\Ovelix.exe\\DllOverrides";
-};
 
 constexpr Color Green = MakeColor(0, 160, 60);
 
@@ -98,11 +82,7 @@ bool AnswersWithItsOwnObject(HWND window) {
 TEST(Package, LoadsNoDllPlantedBesideIt) {
   const std::wstring folder = PackageFolder();
   ASSERT_FALSE(folder.empty()) << "OVELIX_PACKAGE_FOLDER is not set";
-  constexpr std::u16string_view names[] = {u"comctl32", u"msimg32", u"oleacc", u"uxtheme", u"gdiplus"};
-  const NativeDllsFirst nativeFirst(names);
-  for (const std::u16string_view name : names) {
-    ASSERT_TRUE(CopyFileW(OVELIX_PLANTED_LIBRARY, (folder + ToWide(name) + L".dll").c_str(), FALSE));
-  }
+  const PlantedDlls planted(folder, {u"comctl32", u"msimg32", u"oleacc", u"uxtheme", u"gdiplus"});
   GreenWallpaper();
 
   {
@@ -115,10 +95,7 @@ TEST(Package, LoadsNoDllPlantedBesideIt) {
       EXPECT_EQ(program.WaitForExit(), 0u);
     }
   }
-  for (const std::u16string_view name : names) {
-    EXPECT_EQ(GetFileAttributesW((folder + ToWide(name) + L".dll.loaded").c_str()), INVALID_FILE_ATTRIBUTES)
-        << ToWide(name) << ".dll was loaded from the program's folder";
-  }
+  EXPECT_EQ(planted.Loaded(), std::vector<std::u16string>{}) << "loaded from the program's folder";
 }
 
 }  // namespace

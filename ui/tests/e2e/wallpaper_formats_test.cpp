@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cwctype>
 #include <functional>
+#include <memory>
 
 #include "core/pattern.h"
 #include "core/platform/wide.h"
 #include "core/text.h"
 #include "ui/form1_layout.h"
+#include "ui/tests/e2e/planted_dlls.h"
 #include "ui/tests/e2e/program_driver.h"
 #include "ui/tests/e2e/program_fixture.h"
 #include "ui/tests/e2e/test_files.h"
@@ -191,36 +193,15 @@ std::wstring LoadedModule(DWORD processId, const std::wstring& name) {
   return path;
 }
 
-// Wine takes its own GDI+ even where the search finds a file of that name, which Windows
-// would load: while this lives, the program finds such a file as Windows would.
-class LoadFilesNamedGdiPlus {
- public:
-  LoadFilesNamedGdiPlus() {
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    constexpr wchar_t NativeFirst[] = L"native,builtin";
-    RegSetValueExW(key, L"gdiplus", 0, REG_SZ, reinterpret_cast<const BYTE*>(NativeFirst), sizeof NativeFirst);
-    RegCloseKey(key);
-  }
-  ~LoadFilesNamedGdiPlus() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Ovelix.exe"); }
-  LoadFilesNamedGdiPlus(const LoadFilesNamedGdiPlus&) = delete;
-  LoadFilesNamedGdiPlus& operator=(const LoadFilesNamedGdiPlus&) = delete;
-
- private:
-  static constexpr const wchar_t* Key = L"Software\\Wine\\AppDefaults\\Ovelix.exe\\DllOverrides";
-};
-
 TEST_F(WallpaperFormats, GdiPlusComesFromItsAssemblyNeverFromBesideTheProgram) {
   const WallpaperFile photo = FromTestData(L"photo.png", L"photo.png");
-  const LoadFilesNamedGdiPlus asWindowsDoes;
-  const auto plant = [](const ProgramCopy& copy) {
-    ASSERT_TRUE(CopyFileW(OVELIX_PLANTED_DLL_PATH, copy.File(L"gdiplus.dll").c_str(), FALSE));
-  };
+  std::unique_ptr<PlantedDlls> planted;
+  const auto plant = [&](const ProgramCopy& copy) { planted.reset(new PlantedDlls(copy.Folder(), {u"gdiplus"})); };
   StartMixAndClose(
       photo, {FromWide(photo.path), u"0", u"2"}, L"planted-gdiplus",
       [&](RunningProgram& program, const ProgramCopy& copy) {
         EXPECT_TRUE(Mixes(copy.File(L"mix1.bmp"), MixMode::x, 16, 12, PhotoPngAt, 0));
-        EXPECT_FALSE(FileExists(copy.File(L"gdiplus.dll.loaded")));
+        EXPECT_EQ(planted->Loaded(), std::vector<std::u16string>{});
         std::wstring loaded = LoadedModule(program.ProcessId(), L"gdiplus.dll");
         std::transform(loaded.begin(), loaded.end(), loaded.begin(), [](wchar_t c) { return std::towlower(c); });
         EXPECT_NE(loaded.find(L"\\winsxs\\"), std::wstring::npos) << Utf16ToUtf8(FromWide(loaded));
