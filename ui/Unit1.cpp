@@ -241,6 +241,9 @@ bool TForm1::PutBackWallpaper() {
 
 void TForm1::FormClose() {
   const bool back = PutBackWallpaper();
+  // What was found is back (or written where the next sign-in reads it): nothing may change
+  // the desktop again, not even a hot key while the message below is up.
+  stage_ = Stage::Ending;
   // The record stays until what it protects is back: the next start tries again.
   if (back && record_ != RecordOwnership::None) {
     DropRecord();

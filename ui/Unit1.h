@@ -84,7 +84,8 @@ class TForm1 : public Window<TForm1>, public ControlHost {
   void CreateCheckBoxes();
   void CreateLogo();
   // Whether actions that change the wallpaper or the system colours may run: only once
-  // start-up has read and recorded what it found, and never after a failed start-up.
+  // start-up has read and recorded what it found, never after a failed start-up, and no
+  // more once the close has put back what was found.
   bool DesktopMayChange() const { return stage_ == Stage::Running; }
   // Puts back the wallpaper found at start when this run recorded it; answers whether the
   // system took it (true when there was nothing to put back).
@@ -96,7 +97,7 @@ class TForm1 : public Window<TForm1>, public ControlHost {
 
   TWMRForm& donationDialog_;
   Scale scale_;
-  enum class Stage { Starting, Running, Failed };
+  enum class Stage { Starting, Running, Failed, Ending };
   Stage stage_ = Stage::Starting;
   RecordOwnership record_ = RecordOwnership::None;
   // Whether the last session-end query put the wallpaper found at start back.
