@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "core/mix_mode.h"
 #include "core/platform/file_system.h"
+#include "core/picture.h"
 #include "core/platform/wide.h"
 #include "core/text.h"
 #include "desktop/file_identity.h"
@@ -17,9 +18,6 @@
 namespace ovelix {
 
 namespace {
-
-// Far beyond any picture the system keeps as wallpaper.
-constexpr std::uint64_t MaxThemesCopyBytes = std::uint64_t{256} << 20;
 
 bool IsThemesCopy(std::u16string_view wallpaper) {
   return FileExists(wallpaper) && LiesUnder(wallpaper, ThemesFolder());
@@ -54,7 +52,7 @@ void GetOld(TOldRec& rec) {
   captured(OldRecField::Stretched);
   rec.WallpaperSource = ReadWallpaperSource();
   rec.TranscodedImageCache = ReadTranscodedImageCache();
-  if (IsThemesCopy(rec.Wallpaper)) rec.ThemesCopy = ReadWholeFile(rec.Wallpaper, MaxThemesCopyBytes);
+  if (IsThemesCopy(rec.Wallpaper)) rec.ThemesCopy = ReadWholeFile(rec.Wallpaper, MaxStoreBytes);
   captured(OldRecField::SystemCopy);
 }
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 #include <optional>
-#include <string>
 
 #include "core/error.h"
+#include "core/platform/system_library.h"
 #include "core/platform/system_picture.h"
 
 namespace ovelix {
@@ -30,16 +30,12 @@ HMODULE LoadGdiPlus() {
                                reinterpret_cast<PACTCTX_SECTION_KEYED_DATA>(&redirection))) {
     return LoadLibraryW(Name);
   }
-  wchar_t folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  return LoadLibraryW((std::wstring(folder, length) + L"\\" + Name).c_str());
+  return LoadSystemLibrary(Name);
 }
 
 template <typename Function>
-bool Find(HMODULE module, const char* name, Function& function) {
-  // Through the generic function type, which every function pointer may be cast to.
-  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+bool Find(HMODULE module, const char* name, Function*& function) {
+  function = LibraryFunction<Function>(module, name);
   return function != nullptr;
 }
 
