@@ -9,6 +9,7 @@
 #include "core/pattern.h"
 #include "core/platform/file_system.h"
 #include "core/preview_loader.h"
+#include "core/rows_ahead.h"
 #include "core/source_band.h"
 #include "core/stretch_copy.h"
 #include "core/wallpaper_reader.h"
@@ -112,12 +113,29 @@ void CreatePics(const ComposeInputs& in, ComposeResults& out) {
     WriteBmpFile(mix2, out.previewSharp);
   };
   const bool oneScreen = desktop == screen && !work.Empty();
-  if (oneScreen && content.format == PictureFormat::Jpeg && previewFromFile) {
-    // Nothing needs the decoded picture whole: the rows are decoded as the bands take them.
+  if (oneScreen && content.format == PictureFormat::Jpeg) {
+    // The rows are decoded on a second thread, a little ahead of the bands that take them.
     JpegRows rows(content.jpeg, in.desktop.width, in.desktop.height);
-    SourceBand band(rows);
-    mixOnOneScreen(rows.Width(), rows.Height(),
-                   [&](int first, int last) { return SourceView{&band.Rows(first, last), band.Top()}; });
+    RowsAhead ahead(rows);
+    if (previewFromFile) {
+      // Nothing needs the decoded picture whole: the band keeps only the rows still asked for.
+      SourceBand band(ahead);
+      mixOnOneScreen(rows.Width(), rows.Height(),
+                     [&](int first, int last) { return SourceView{&band.Rows(first, last), band.Top()}; });
+    } else {
+      // The picture is the preview: kept whole, filled as the bands ask for its rows.
+      source = Picture(rows.Width(), rows.Height(), PixelFormat::Bits24, {}, {}, RowOrder::BottomUp,
+                       StoreStart::Zeroed);
+      int decoded = 0;
+      const auto decodeTo = [&](int last) {
+        for (; decoded < last; ++decoded) ahead.ReadRow(source.Row(decoded));
+      };
+      mixOnOneScreen(source.Width(), source.Height(), [&](int, int last) {
+        decodeTo(last);
+        return SourceView{&source, 0};
+      });
+      decodeTo(source.Height());
+    }
   } else {
     source = TakePicture(content, in.desktop.width, in.desktop.height);
     if (oneScreen && !source.Empty()) {

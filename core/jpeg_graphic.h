@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/preview_graphic.h"
+#include "core/row_reader.h"
 
 namespace ovelix {
 
@@ -41,17 +42,17 @@ int JpegScaleToCover(int width, int height, int coverWidth, int coverHeight);
 // A JPEG decoded row by row from the top to 24-bit BGR rows, scaled by libjpeg to
 // 1 / JpegScaleToCover of its size: a picture much larger than what it will be stretched
 // over costs a fraction of its full decoding. Every libjpeg error fails with "JPEG error #%d".
-class JpegRows {
+class JpegRows final : public RowReader {
  public:
   JpegRows(std::span<const std::uint8_t> bytes, int coverWidth, int coverHeight);
-  ~JpegRows();
+  ~JpegRows() override;
   JpegRows(const JpegRows&) = delete;
   JpegRows& operator=(const JpegRows&) = delete;
 
-  int Width() const;
-  int Height() const;
-  // The next row, into Width() * 3 bytes. Reading the last one also reads what follows it.
-  void ReadRow(std::uint8_t* row);
+  int Width() const override;
+  int Height() const override;
+  // Reading the last row also reads what follows it.
+  void ReadRow(std::uint8_t* row) override;
 
  private:
   struct State;  // libjpeg's decompressor, which must not move

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/jpeg_graphic.h"
-
 namespace ovelix {
 
-SourceBand::SourceBand(JpegRows& rows) : rows_(rows) {}
+SourceBand::SourceBand(RowReader& rows) : rows_(rows) {}
 
 const Picture& SourceBand::Rows(int first, int last) {
   // The rows from `first` on that are decoded already stay, at the band's top.

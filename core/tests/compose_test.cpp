@@ -138,6 +138,11 @@ TEST_F(Compose, WithoutAWallpaperFileTellsTheUserAndMixesOnWhite) {
 }
 
 TEST_F(Compose, AWallpaperThatCannotBeReadFailsBeforeAnythingIsWritten) {
+  // Its rows are decoded on a second thread as the composition takes them: the failure
+  // comes from there, as reading it whole gives it.
+  const std::vector<std::uint8_t> brokenScan = testing_support::JpegBrokenInItsScan(64, 64);
+  const std::u16string brokenScanError = ErrorOf([&] { DecodeJpeg(brokenScan, 4, 3); });
+  ASSERT_EQ(brokenScanError.substr(0, 12), u"JPEG error #");
   const struct {
     const char* name;
     std::vector<std::uint8_t> bytes;
@@ -148,6 +153,7 @@ TEST_F(Compose, AWallpaperThatCannotBeReadFailsBeforeAnythingIsWritten) {
       // "JPEG datastream contains no image"
       {"broken.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0, 0xFF, 0xD9},
        u"JPEG error #51"},
+      {"scan.jpg", brokenScan, brokenScanError},
 #ifndef _WIN32
       // Only the system's decoder reads it, and there is none here.
       {"photo.png", {std::begin(testing_support::ImageMagickPng), std::end(testing_support::ImageMagickPng)},

@@ -56,4 +56,17 @@ std::vector<std::uint8_t> EncodeJpeg(int width, int height, J_COLOR_SPACE space,
   });
 }
 
+std::size_t MarkerAt(const std::vector<std::uint8_t>& bytes, std::uint8_t marker) {
+  std::size_t at = 0;
+  while (!(bytes[at] == 0xFF && bytes[at + 1] == marker)) ++at;
+  return at;
+}
+
+std::vector<std::uint8_t> JpegBrokenInItsScan(int width, int height) {
+  std::vector<std::uint8_t> bytes = EncodeJpeg(width, height, JCS_RGB, false);
+  bytes.resize(MarkerAt(bytes, 0xDA) + 20);
+  bytes.insert(bytes.end(), {0xFF, 0xC3, 0x00, 0x02});
+  return bytes;
+}
+
 }  // namespace ovelix::testing_support

@@ -21,4 +21,11 @@ std::vector<std::uint8_t> EncodeJpeg(int width, int height, J_COLOR_SPACE space,
 // as inverted inks, as Adobe's programs store them (libjpeg writes their marker). Quality 100.
 std::vector<std::uint8_t> EncodeJpeg(int width, int height, J_COLOR_SPACE space, bool progressive);
 
+// Where the marker starts in a JPEG.
+std::size_t MarkerAt(const std::vector<std::uint8_t>& bytes, std::uint8_t marker);
+
+// A JPEG whose header reads and whose scan breaks off after its first bytes with a marker of a
+// kind libjpeg does not decode: it fails while its rows are decoded.
+std::vector<std::uint8_t> JpegBrokenInItsScan(int width, int height);
+
 }  // namespace ovelix::testing_support

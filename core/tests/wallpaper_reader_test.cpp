@@ -14,6 +14,7 @@ namespace ovelix {
 namespace {
 
 using testing_support::EncodeJpeg;
+using testing_support::MarkerAt;
 using testing_support::ErrorOf;
 using testing_support::NoError;
 using testing_support::TempFolder;
@@ -136,21 +137,11 @@ TEST(ReadWallpaper, AJpegIsDecodedToTwentyFourBitsWhateverItsName) {
   EXPECT_EQ(BmpBytes(ReadBytes(rgb)), BmpBytes(DecodeJpeg(rgb, 1024, 768)));
 }
 
-// Where the marker starts in a JPEG.
-std::size_t MarkerAt(const std::vector<std::uint8_t>& bytes, std::uint8_t marker) {
-  std::size_t at = 0;
-  while (!(bytes[at] == 0xFF && bytes[at + 1] == marker)) ++at;
-  return at;
-}
-
 TEST(ReadWallpaper, ABrokenJpegFailsWithLibjpegsMessageNumber) {
   std::vector<std::uint8_t> noWidth = EncodeJpeg(16, 16, JCS_RGB, false);
   const std::size_t frame = MarkerAt(noWidth, 0xC0);
   noWidth[frame + 7] = 0;
   noWidth[frame + 8] = 0;
-  std::vector<std::uint8_t> scanCut = EncodeJpeg(64, 64, JCS_RGB, false);
-  scanCut.resize(MarkerAt(scanCut, 0xDA) + 20);
-  scanCut.insert(scanCut.end(), {0xFF, 0xC3, 0x00, 0x02});  // a marker of a kind libjpeg does not decode
   const struct {
     const char* what;
     std::vector<std::uint8_t> bytes;
@@ -163,7 +154,7 @@ TEST(ReadWallpaper, ABrokenJpegFailsWithLibjpegsMessageNumber) {
       {"cut before the frame", {0xFF, 0xD8, 0xFF}, u"JPEG error #51"},
       // "Empty JPEG image (DNL not supported)"
       {"a frame of no width", noWidth, u"JPEG error #32"},
-      {"a bogus marker in the scan", scanCut, u"JPEG error #"},
+      {"a bogus marker in the scan", testing_support::JpegBrokenInItsScan(64, 64), u"JPEG error #"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ErrorOf([&] { ReadBytes(c.bytes); }).substr(0, c.error.size()), c.error) << c.what;
