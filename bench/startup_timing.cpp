@@ -165,8 +165,8 @@ int main() {
       return MakeColor(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(x ^ y));
     });
     // Named as a JPEG, its preview is the JPEG loaded by its extension and the composition
-    // decodes it band by band; without an extension (as Windows 8 and later keep it) it is
-    // decoded whole, for the preview.
+    // keeps only the rows its bands still need; without an extension (as Windows 8 and later
+    // keep it) the whole picture is kept, for the preview.
     const std::wstring photo = WallpaperFolder() + L"startup-photo.jpg";
     const std::wstring photoWithoutExtension = WallpaperFolder() + L"startup-photo";
     const std::vector<std::uint8_t> photoBytes = PhotoJpeg(6000, 4000);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/key_color.h"
+#include "core/pattern.h"
 #include "core/platform/wide.h"
 #include "desktop/registry_key.h"
 #include "ui/com_apartment.h"
@@ -60,6 +61,31 @@ TEST(Package, StartsFromItsFolderComposesThereAndCloseRestoresTheWallpaper) {
   EXPECT_EQ(mix2.At(1, 0), KeyColor);
   EXPECT_EQ(FileSize(folder + L"Pict1.bmp"), 54u + 92u * 3u * 78u);  // 92 x 78 pixels, 24 bits
   EXPECT_TRUE((WallpaperValues{FromWide(folder + L"mix1.bmp"), u"1", u"0"}.AreStored()));
+
+  program.Post(WM_CLOSE);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+  EXPECT_TRUE(found.AreStored());
+}
+
+// The release is built for the Windows thread model of the compilers, unlike the tests: a JPEG
+// is decoded on the program's second thread there too.
+TEST(Package, MixesAJpegWallpaper) {
+  const std::wstring folder = PackageFolder();
+  ASSERT_FALSE(folder.empty()) << "OVELIX_PACKAGE_FOLDER is not set";
+  const std::wstring wallpaper = WallpaperFolder() + L"photo.jpg";  // red at the top, blue at the bottom
+  ASSERT_TRUE(CopyFileW((std::wstring(OVELIX_TEST_DATA) + L"\\photo.jpg").c_str(), wallpaper.c_str(), FALSE));
+  const WallpaperValues found{FromWide(wallpaper), u"0", u"2"};
+  found.Write();
+
+  RunningProgram program(folder + L"Ovelix.exe");
+  ASSERT_TRUE(program.WaitForStartUp());
+  Bmp32 mix1;
+  ASSERT_TRUE(mix1.Read(folder + L"mix1.bmp"));
+  const Color top = mix1.At(1, 0);
+  const int last = mix1.height - 1;
+  const Color bottom = mix1.At(IsKeyPixel(MixMode::x, 0, last) ? 1 : 0, last);
+  EXPECT_TRUE(RedOf(top) > 200 && BlueOf(top) < 50) << std::hex << top;
+  EXPECT_TRUE(RedOf(bottom) < 50 && BlueOf(bottom) > 200) << std::hex << bottom;
 
   program.Post(WM_CLOSE);
   EXPECT_EQ(program.WaitForExit(), 0u);
