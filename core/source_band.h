@@ -5,9 +5,9 @@
 
 namespace ovelix {
 
-// The rows of a picture read from the top (a JPEG's, as it is decoded) as a composition asks for them, from the top down, in a band that keeps
-// only the rows still asked for: a large photograph is stretched without its whole picture
-// ever being in memory.
+// The rows of a picture read from the top (a JPEG's, as it is decoded) as a composition asks
+// for them, going down, in a band that keeps only the rows still asked for: a large
+// photograph is stretched without its whole picture ever being in memory.
 class SourceBand {
  public:
   explicit SourceBand(RowReader& rows);
