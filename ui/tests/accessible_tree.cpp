@@ -1,5 +1,8 @@
 #include "ui/tests/accessible_tree.h"
 
+#include <algorithm>
+#include <array>
+
 #include "desktop/tests/message_pump.h"
 
 namespace ovelix::testing_support {
@@ -7,6 +10,11 @@ namespace ovelix::testing_support {
 namespace {
 
 StateChangeListener* listening = nullptr;
+
+// What tools here ask of a process's objects: the client objects, the objects of child
+// windows handed out as IDispatch, their windows and their children.
+const std::array<IID, 4> ToolInterfaces{__uuidof(IAccessible), __uuidof(IDispatch), __uuidof(IOleWindow),
+                                        __uuidof(IEnumVARIANT)};
 
 std::wstring Take(BSTR text) {
   std::wstring taken = text != nullptr ? std::wstring(text, SysStringLen(text)) : std::wstring();
@@ -91,6 +99,31 @@ std::vector<AccessibleChild> ReadChildren(IAccessible& parent) {
     children.push_back(child);
   }
   return children;
+}
+
+ServedInterfaces::ServedInterfaces(HWND window) {
+  AccessibleRef client = ClientObject(window);
+  if (client == nullptr) return;
+  // The window object, made by the system in the serving process, has the interfaces that
+  // the client object lacks.
+  IDispatch* windowObject = nullptr;
+  client->get_accParent(&windowObject);
+  for (IUnknown* object : {static_cast<IUnknown*>(client.get()), static_cast<IUnknown*>(windowObject)}) {
+    if (object == nullptr) continue;
+    for (const IID& id : ToolInterfaces) {
+      void* held = nullptr;
+      if (SUCCEEDED(object->QueryInterface(id, &held))) {
+        held_.push_back({id, InterfaceRef(static_cast<IUnknown*>(held))});
+      }
+    }
+  }
+  if (windowObject != nullptr) windowObject->Release();
+}
+
+bool ServedInterfaces::Holding() const {
+  return std::all_of(ToolInterfaces.begin(), ToolInterfaces.end(), [&](const IID& id) {
+    return std::any_of(held_.begin(), held_.end(), [&](const auto& held) { return held.first == id; });
+  });
 }
 
 StateChangeListener::StateChangeListener(DWORD process)

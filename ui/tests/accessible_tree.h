@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ovelix::testing_support {
@@ -42,6 +43,23 @@ struct AccessibleChild {
 };
 
 std::vector<AccessibleChild> ReadChildren(IAccessible& parent);
+
+// Wine 8's RPC runtime can hang a process that serves COM objects: when a tool releases the
+// process's last object of an interface just after calling it, the serving thread waits in
+// RpcServerUnregisterIf for that call, whose end has already gone by unheard. Holding a
+// top-level window's objects with every interface that tools here ask for keeps each one
+// registered in that process, so no release comes to that wait. Take it before reading the
+// process, and let it go once the process has ended.
+class ServedInterfaces {
+ public:
+  explicit ServedInterfaces(HWND window);
+  // Whether every interface is held.
+  bool Holding() const;
+
+ private:
+  using InterfaceRef = std::unique_ptr<IUnknown, ComRelease>;
+  std::vector<std::pair<IID, InterfaceRef>> held_;
+};
 
 // Hears the state changes that a process announces, as a tool does: out of context, so the
 // events arrive through this thread's messages, which Heard handles. One at a time.

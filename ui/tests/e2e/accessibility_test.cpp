@@ -4,7 +4,6 @@
 
 #include "core/mix_mode.h"
 #include "core/platform/wide.h"
-#include "ui/com_apartment.h"
 #include "ui/controls/click_message.h"
 #include "ui/form1_layout.h"
 #include "ui/tests/accessible_tree.h"
@@ -18,16 +17,14 @@ using testing_support::ChildId;
 using testing_support::ClientObject;
 using testing_support::ReadChildren;
 
-class Accessibility : public ProgramRunning {
+class Accessibility : public ProgramReadByATool {
  protected:
-  Accessibility() : ProgramRunning(L"accessibility") {}
+  Accessibility() : ProgramReadByATool(L"accessibility") {}
 
   std::vector<AccessibleChild> ChildrenOf(HWND window) {
     const auto object = ClientObject(window);
     return object != nullptr ? ReadChildren(*object) : std::vector<AccessibleChild>{};
   }
-
-  ui::ComApartment com_;  // as a tool has it
 };
 
 std::vector<std::wstring> Names(const std::vector<AccessibleChild>& children) {

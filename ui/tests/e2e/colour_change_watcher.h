@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <thread>
 
 namespace ovelix::e2e {
@@ -19,10 +20,12 @@ class ColourChangeWatcher {
   ColourChangeWatcher& operator=(const ColourChangeWatcher&) = delete;
 
  private:
+  // Shared with the thread, which may outlive a watcher whose window did not come in time.
+  struct State;
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void Run(HANDLE ready);
+  static void Run(const std::shared_ptr<State>& state);
 
-  std::function<void()> onChange_;
+  std::shared_ptr<State> state_;
   HWND window_ = nullptr;
   std::thread thread_;
 };

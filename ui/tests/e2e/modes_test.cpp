@@ -4,7 +4,6 @@
 #include "core/pattern.h"
 #include "core/platform/wide.h"
 #include "desktop/screen_painter.h"
-#include "ui/com_apartment.h"
 #include "ui/form1_layout.h"
 #include "ui/tests/accessible_tree.h"
 #include "ui/tests/e2e/program_fixture.h"
@@ -17,9 +16,10 @@ namespace form1 = ui::form1;
 
 std::size_t IndexOf(MixMode mode) { return static_cast<std::size_t>(mode) - 1; }
 
-class ModeSelector : public ProgramRunning {
+// The previews are read as a tool reads them.
+class ModeSelector : public ProgramReadByATool {
  protected:
-  ModeSelector() : ProgramRunning(L"modes") {}
+  ModeSelector() : ProgramReadByATool(L"modes") {}
 
   // A mode panel's left edge in the main window's client area, in design pixels.
   int PanelLeft(MixMode mode) {
@@ -72,8 +72,6 @@ class ModeSelector : public ProgramRunning {
     if (traits.restoresOldSettings) return found_;
     return {FromWide(copy_.File(ToWide(traits.wallpaperFile))), u"1", u"0"};
   }
-
-  ui::ComApartment com_;  // the previews are read as a tool reads them
 };
 
 TEST_F(ModeSelector, EachPanelAndEachOfItsLabelsSelectsItsMode) {

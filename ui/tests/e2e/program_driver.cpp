@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <mutex>
 #include <stdexcept>
+#include <string>
 
 #include "core/platform/wide.h"
 #include "core/text.h"
@@ -20,6 +21,8 @@
 namespace ovelix::e2e {
 
 namespace {
+
+constexpr DWORD ProbeLimitSeconds = 10;
 
 struct FindState {
   DWORD process;
@@ -113,17 +116,22 @@ std::array<COLORREF, 3> SystemColorsNow() {
     CloseHandle(readEnd);
     throw std::runtime_error("cannot start the colour probe");
   }
+  // Its few bytes fit in the pipe: once it has ended, reading cannot block.
+  const bool ended = WaitForSingleObject(process.hProcess, ProbeLimitSeconds * 1000) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(process.hProcess, 1);
   char output[128] = {};
   DWORD total = 0;
   DWORD read = 0;
-  while (total < sizeof output - 1 && ReadFile(readEnd, output + total, sizeof output - 1 - total, &read, nullptr) &&
-         read > 0) {
+  while (ended && total < sizeof output - 1 &&
+         ReadFile(readEnd, output + total, sizeof output - 1 - total, &read, nullptr) && read > 0) {
     total += read;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   CloseHandle(readEnd);
+  if (!ended) {
+    throw std::runtime_error("the colour probe did not end within " + std::to_string(ProbeLimitSeconds) + " s");
+  }
   unsigned long colors[3] = {};
   if (std::sscanf(output, "%lu %lu %lu", &colors[0], &colors[1], &colors[2]) != 3) {
     throw std::runtime_error("the colour probe said nothing");

@@ -27,4 +27,17 @@ void ProgramRunning::SetUp() {
 
 void ProgramRunning::TearDown() { CloseNormally(*program_); }
 
+void ProgramReadByATool::SetUp() {
+  ProgramRunning::SetUp();
+  if (HasFatalFailure()) return;
+  served_.emplace(program_->MainWindow());
+  ASSERT_TRUE(served_->Holding()) << "the program's accessibility interfaces cannot be held";
+}
+
+void ProgramReadByATool::TearDown() {
+  ProgramRunning::TearDown();
+  program_.reset();  // ended for sure, also when it did not close
+  served_.reset();
+}
+
 }  // namespace ovelix::e2e

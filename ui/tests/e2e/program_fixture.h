@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 #include "core/key_color.h"
 #include "desktop/tests/desktop_state.h"
+#include "ui/com_apartment.h"
+#include "ui/tests/accessible_tree.h"
 #include "ui/tests/e2e/program_driver.h"
 
 namespace ovelix::e2e {
@@ -33,6 +36,20 @@ class ProgramRunning : public testing_support::DesktopTest {
   ProgramCopy copy_;
   WallpaperValues found_;
   std::unique_ptr<RunningProgram> program_;
+};
+
+// A case with the program running and read by a tool in this process, as a screen reader
+// reads it: the case's thread is a COM apartment, and the program's interfaces are held
+// until it has ended (see testing_support::ServedInterfaces).
+class ProgramReadByATool : public ProgramRunning {
+ protected:
+  using ProgramRunning::ProgramRunning;
+  void SetUp() override;
+  void TearDown() override;
+
+ private:
+  ui::ComApartment com_;
+  std::optional<testing_support::ServedInterfaces> served_;
 };
 
 }  // namespace ovelix::e2e

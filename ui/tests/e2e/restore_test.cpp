@@ -56,7 +56,6 @@ class Restore : public testing_support::DesktopTest {
   // A mode panel's caption used as a screen reader's user does; the click it posts is
   // handled before anything posted or typed after it.
   static void DefaultActionOfModeCaption(RunningProgram& program, MixMode mode) {
-    const ui::ComApartment com;
     const auto panel = testing_support::ClientObject(program.Child(TraitsOf(mode).panelCaption));
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->accDoDefaultAction(testing_support::ChildId(1)), S_OK);
@@ -64,6 +63,10 @@ class Restore : public testing_support::DesktopTest {
   // After a start-up that failed, neither the accessibility default actions nor the hot keys
   // change the desktop, and the menu still offers the about box.
   static void ExpectNothingChangesTheDesktop(RunningProgram& program, const WallpaperValues& found) {
+    // Read as a tool reads it, the program's interfaces held until it has closed.
+    const ui::ComApartment com;
+    const testing_support::ServedInterfaces served(program.MainWindow());
+    ASSERT_TRUE(served.Holding());
     const auto colorsAtStart = SystemColorsNow();
     DefaultActionOfModeCaption(program, MixMode::full);
     program.HoldKeysFor({VK_CONTROL, VK_F5}, 20);
