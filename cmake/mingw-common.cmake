@@ -3,7 +3,7 @@ set(CMAKE_SYSTEM_NAME Windows)
 
 # The compilers' thread model: posix (winpthreads, full <thread> and <mutex>) unless the preset
 # asks for win32, as the release builds do: winpthreads imports GetTickCount64, which Windows XP
-# lacks, and the program runs on one thread.
+# lacks. The program's second thread (core/platform/threads.h) stands on the system's own calls.
 if(NOT OVELIX_MINGW_THREADS)
   set(OVELIX_MINGW_THREADS posix)
 endif()
